@@ -1,0 +1,280 @@
+#include "common/ini_file.h"
+
+#include <cstring>
+
+#include "common/file_system.h"
+
+namespace vextra {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Trim(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && IsBlank(s[b])) ++b;
+  while (e > b && IsBlank(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  return true;
+}
+
+// Everything up to the first line break, trimmed: a stored name or value can
+// never start a new line of the file.
+std::string OneLine(const std::string& s) {
+  size_t cut = s.find_first_of("\r\n");
+  return Trim(cut == std::string::npos ? s : s.substr(0, cut));
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+bool IniFile::Load() {
+  std::string text;
+  if (!ReadWholeFile(path_, text)) {
+    sections_.clear();
+    return false;
+  }
+  Parse(text);
+  return true;
+}
+
+void IniFile::Parse(const std::string& text) {
+  sections_.clear();
+  size_t pos = 0;
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+
+    std::string trimmed = Trim(line);
+    if (!trimmed.empty() && trimmed[0] == '[') {
+      size_t close = trimmed.rfind(']');
+      if (close != std::string::npos && close > 0) {
+        Section s;
+        s.name = Trim(trimmed.substr(1, close - 1));
+        sections_.push_back(std::move(s));
+        continue;
+      }
+    }
+    if (sections_.empty()) {
+      Section s;
+      s.header = false;
+      sections_.push_back(std::move(s));
+    }
+    Line entry;
+    size_t eq = trimmed.find('=');
+    if (eq != std::string::npos && eq > 0) {
+      entry.key = Trim(trimmed.substr(0, eq));
+      entry.value = Trim(trimmed.substr(eq + 1));
+    }
+    if (entry.key.empty()) {
+      entry.value.clear();
+      entry.raw = line;
+    }
+    sections_.back().lines.push_back(std::move(entry));
+  }
+}
+
+std::string IniFile::Serialize() const {
+  std::string out;
+  for (const Section& s : sections_) {
+    if (s.header) out += "[" + s.name + "]\r\n";
+    for (const Line& l : s.lines) {
+      if (l.key.empty())
+        out += l.raw;
+      else
+        out += l.key + "=" + l.value;
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+bool IniFile::Commit() const { return WriteFileReplacing(path_, Serialize()); }
+
+const IniFile::Section* IniFile::FindSection(const std::string& name) const {
+  for (const Section& s : sections_)
+    if (s.header && SameName(s.name, name)) return &s;
+  return nullptr;
+}
+
+IniFile::Section* IniFile::FindSection(const std::string& name) {
+  for (Section& s : sections_)
+    if (s.header && SameName(s.name, name)) return &s;
+  return nullptr;
+}
+
+const IniFile::Line* IniFile::FindKey(const std::string& section, const std::string& key) const {
+  const Section* s = FindSection(section);
+  if (!s) return nullptr;
+  for (const Line& l : s->lines)
+    if (!l.key.empty() && SameName(l.key, key)) return &l;
+  return nullptr;
+}
+
+bool IniFile::HasSection(const std::string& section) const { return FindSection(section) != nullptr; }
+
+bool IniFile::HasKey(const std::string& section, const std::string& key) const {
+  return FindKey(section, key) != nullptr;
+}
+
+std::string IniFile::GetString(const std::string& section, const std::string& key,
+                               const std::string& def, size_t maxChars) const {
+  const Line* l = FindKey(section, key);
+  std::string v = l ? l->value : Trim(def);
+  if (l && v.size() > 1 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
+    v = v.substr(1, v.size() - 2);
+  if (v.size() > maxChars) v.resize(maxChars);
+  return v;
+}
+
+int32_t IniFile::ParseInt(const std::string& text, int32_t def) {
+  size_t i = 0;
+  while (i < text.size() && (IsBlank(text[i]) || text[i] == '\r' || text[i] == '\n')) ++i;
+  if (i >= text.size()) return def;
+  bool negative = false;
+  if (text[i] == '+' || text[i] == '-') {
+    negative = text[i] == '-';
+    ++i;
+  }
+  unsigned base = 10;
+  if (i + 1 < text.size() && text[i] == '0') {
+    char p = Lower(text[i + 1]);
+    if (p == 'x') base = 16;
+    if (p == 'o') base = 8;
+    if (p == 'b') base = 2;
+    if (base != 10) i += 2;
+  }
+  uint32_t value = 0;  // wraps like the platform's conversion
+  for (; i < text.size(); ++i) {
+    int d = HexValue(text[i]);
+    if (d < 0 || static_cast<unsigned>(d) >= base) break;
+    value = value * base + static_cast<uint32_t>(d);
+  }
+  if (negative) value = 0u - value;
+  return static_cast<int32_t>(value);
+}
+
+int32_t IniFile::GetInt(const std::string& section, const std::string& key, int32_t def) const {
+  std::string v = GetString(section, key, "");
+  if (v.empty()) return def;
+  return ParseInt(v, def);
+}
+
+std::string IniFile::EncodeStruct(const void* buffer, size_t size) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(size * 2 + 2);
+  const auto* p = static_cast<const uint8_t*>(buffer);
+  uint8_t sum = 0;
+  for (size_t i = 0; i < size; ++i) {
+    out += kHex[p[i] >> 4];
+    out += kHex[p[i] & 15];
+    sum = static_cast<uint8_t>(sum + p[i]);
+  }
+  out += kHex[sum >> 4];
+  out += kHex[sum & 15];
+  return out;
+}
+
+bool IniFile::DecodeStruct(const std::string& text, void* buffer, size_t size) {
+  if (text.size() != (size + 1) * 2) return false;
+  std::vector<uint8_t> bytes(size + 1);
+  uint8_t sum = 0;
+  for (size_t i = 0; i <= size; ++i) {
+    int hi = HexValue(text[2 * i]), lo = HexValue(text[2 * i + 1]);
+    if (hi < 0 || lo < 0) return false;
+    bytes[i] = static_cast<uint8_t>(hi * 16 + lo);
+    if (i < size) sum = static_cast<uint8_t>(sum + bytes[i]);
+  }
+  if (bytes[size] != sum) return false;
+  if (size) std::memcpy(buffer, bytes.data(), size);
+  return true;
+}
+
+bool IniFile::GetStruct(const std::string& section, const std::string& key, void* buffer,
+                        size_t size) const {
+  const Line* l = FindKey(section, key);
+  return l && DecodeStruct(l->value, buffer, size);
+}
+
+void IniFile::SetString(const std::string& section, const std::string& key,
+                        const std::string& value) {
+  const std::string sectionName = OneLine(section);
+  const std::string keyName = OneLine(key.substr(0, key.find('=')));
+  if (keyName.empty()) return;
+  Section* s = FindSection(sectionName);
+  if (!s) {
+    Section fresh;
+    fresh.name = sectionName;
+    sections_.push_back(std::move(fresh));
+    s = &sections_.back();
+  }
+  for (Line& l : s->lines) {
+    if (!l.key.empty() && SameName(l.key, keyName)) {
+      l.value = OneLine(value);
+      return;
+    }
+  }
+  // New keys go after the section's last key, before any trailing blank lines.
+  size_t at = s->lines.size();
+  while (at > 0 && s->lines[at - 1].key.empty() && Trim(s->lines[at - 1].raw).empty()) --at;
+  Line fresh;
+  fresh.key = keyName;
+  fresh.value = OneLine(value);
+  s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(fresh));
+}
+
+void IniFile::SetInt(const std::string& section, const std::string& key, int32_t value) {
+  SetString(section, key, std::to_string(value));
+}
+
+void IniFile::SetStruct(const std::string& section, const std::string& key, const void* buffer,
+                        size_t size) {
+  SetString(section, key, EncodeStruct(buffer, size));
+}
+
+void IniFile::RemoveKey(const std::string& section, const std::string& key) {
+  Section* s = FindSection(section);
+  if (!s) return;
+  for (auto it = s->lines.begin(); it != s->lines.end(); ++it) {
+    if (!it->key.empty() && SameName(it->key, key)) {
+      s->lines.erase(it);
+      return;
+    }
+  }
+}
+
+void IniFile::RemoveSection(const std::string& section) {
+  for (auto it = sections_.begin(); it != sections_.end(); ++it) {
+    if (it->header && SameName(it->name, section)) {
+      sections_.erase(it);
+      return;
+    }
+  }
+}
+
+std::vector<std::string> IniFile::SectionNames() const {
+  std::vector<std::string> names;
+  for (const Section& s : sections_)
+    if (s.header) names.push_back(s.name);
+  return names;
+}
+
+}  // namespace vextra

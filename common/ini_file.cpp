@@ -277,4 +277,12 @@ std::vector<std::string> IniFile::SectionNames() const {
   return names;
 }
 
+std::vector<std::string> IniFile::KeyNames(const std::string& section) const {
+  std::vector<std::string> names;
+  if (const Section* s = FindSection(section))
+    for (const Line& l : s->lines)
+      if (!l.key.empty()) names.push_back(l.key);
+  return names;
+}
+
 }  // namespace vextra

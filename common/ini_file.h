@@ -60,8 +60,10 @@ class IniFile {
   void RemoveKey(const std::string& section, const std::string& key);
   void RemoveSection(const std::string& section);
 
-  // Names of the sections in file order.
+  // Names of the sections in file order, and the key names of the first
+  // section of that name in file order.
   std::vector<std::string> SectionNames() const;
+  std::vector<std::string> KeyNames(const std::string& section) const;
 
   // The conversions on their own, shared with other readers of the format.
   static int32_t ParseInt(const std::string& text, int32_t def);

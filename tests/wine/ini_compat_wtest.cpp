@@ -1,0 +1,176 @@
+// Our INI engine and the Windows private-profile functions must read each
+// other's files identically: files we write are read back through
+// GetPrivateProfile*A, files written by WritePrivateProfile*A are read back
+// through our engine, for the settings files and the other stores.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/file_system.h"
+#include "common/ini_file.h"
+#include "common/settings_store.h"
+#include "tests/support/sample_block.h"
+#include "tests/wine/wine_check.h"
+
+using namespace vextra;
+
+namespace {
+
+bool LooksLikeStruct(const std::string& v) {
+  if (v.size() < 4 || v.size() % 2) return false;
+  for (char c : v)
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// Every key of `path` read both ways, plus a missing key and a missing section.
+void CompareReaders(const std::string& path) {
+  IniFile ours(path);
+  WCHECK(ours.Load());
+  int keys = 0;
+  for (const std::string& section : ours.SectionNames()) {
+    for (const std::string& key : ours.KeyNames(section)) {
+      ++keys;
+      std::vector<char> buffer(16384);
+      // names in another letter case find the same entry in both readers
+      const std::string s2 = Upper(section), k2 = Upper(key);
+      GetPrivateProfileStringA(s2.c_str(), k2.c_str(), "<none>", buffer.data(),
+                               static_cast<DWORD>(buffer.size()), path.c_str());
+      WCHECK_EQ(std::string(buffer.data()), ours.GetString(section, key, "<none>", 16383));
+      UINT theirs = GetPrivateProfileIntA(section.c_str(), key.c_str(), 4711, path.c_str());
+      WCHECK_EQ(static_cast<int32_t>(theirs), ours.GetInt(s2, k2, 4711));
+      const std::string value = ours.GetString(section, key, "");
+      if (LooksLikeStruct(value)) {
+        const size_t size = value.size() / 2 - 1;
+        std::vector<uint8_t> a(size, 0), b(size, 0);
+        BOOL okTheirs = GetPrivateProfileStructA(section.c_str(), key.c_str(), a.data(),
+                                                 static_cast<UINT>(size), path.c_str());
+        bool okOurs = ours.GetStruct(section, key, b.data(), size);
+        WCHECK_EQ(okTheirs != 0, okOurs);
+        if (okOurs) WCHECK(a == b);
+        // a wrong size fails in both
+        std::vector<uint8_t> c(size + 1);
+        WCHECK_EQ(GetPrivateProfileStructA(section.c_str(), key.c_str(), c.data(),
+                                           static_cast<UINT>(size + 1), path.c_str()) != 0,
+                  ours.GetStruct(section, key, c.data(), size + 1));
+      }
+    }
+    WCHECK_EQ(static_cast<int32_t>(GetPrivateProfileIntA(section.c_str(), "NoSuchKey", -1, path.c_str())),
+              ours.GetInt(section, "NoSuchKey", -1));
+  }
+  WCHECK(keys > 0);
+  char buffer[64];
+  GetPrivateProfileStringA("No Such Section", "k", "dflt", buffer, sizeof buffer, path.c_str());
+  WCHECK_EQ(std::string(buffer), ours.GetString("No Such Section", "k", "dflt"));
+}
+
+// Writes every key of `from` into `to` with the Windows functions, in order.
+void RewriteWithWindows(const std::string& from, const std::string& to) {
+  IniFile ours(from);
+  ours.Load();
+  DeleteFileA(to.c_str());
+  for (const std::string& section : ours.SectionNames()) {
+    for (const std::string& key : ours.KeyNames(section)) {
+      const std::string value = ours.GetString(section, key, "", 1 << 20);
+      std::vector<uint8_t> bytes(value.size() / 2 + 1);
+      if (LooksLikeStruct(value) && IniFile::DecodeStruct(value, bytes.data(), value.size() / 2 - 1)) {
+        WCHECK(WritePrivateProfileStructA(section.c_str(), key.c_str(), bytes.data(),
+                                          static_cast<UINT>(value.size() / 2 - 1), to.c_str()));
+      } else {
+        WCHECK(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), to.c_str()));
+      }
+    }
+  }
+}
+
+void CompareFiles(const std::string& a, const std::string& b) {
+  IniFile x(a), y(b);
+  WCHECK(x.Load());
+  WCHECK(y.Load());
+  WCHECK(x.SectionNames() == y.SectionNames());
+  for (const std::string& section : x.SectionNames()) {
+    WCHECK(x.KeyNames(section) == y.KeyNames(section));
+    for (const std::string& key : x.KeyNames(section))
+      WCHECK_EQ(x.GetString(section, key, "", 1 << 20), y.GetString(section, key, "", 1 << 20));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::printf("usage: ini_compat_wtest <work folder>\n");
+    return 2;
+  }
+  const std::string work = JoinPath(argv[1], "");
+  const std::string ourFolder = JoinPath(work, "ours\\");
+  const std::string winFolder = JoinPath(work, "windows\\");
+  CreateFolders(ourFolder + "config");
+  CreateFolders(winFolder + "config");
+
+  // 1. A full set written by our store.
+  auto block = std::make_unique<SettingsBlock>();
+  FillSampleBlock(*block, 7);
+  SettingsStore store(ourFolder, nullptr);
+  WCHECK_EQ(store.SaveAll(*block), 1);
+  store.SaveFirmwareVersion(153);
+  store.SaveDevicePresent(1);
+  store.SaveExportName(2, "Exported name");
+
+  std::vector<std::string> files = {"config.ini"};
+  for (int n = 0; n < 5; ++n) files.push_back("config\\Default" + std::to_string(n) + ".vmp");
+
+  // Hand-edited text with the platform's reading rules at their edges.
+  const std::string edges = ourFolder + "edges.ini";
+  WriteFileReplacing(edges,
+                     "; a comment\r\n[Main]\r\n  Spaced  =  12   \r\nQuoted=\"  7 \"\r\n"
+                     "Single='x'\r\nHex=0x1F\r\nTail=12abc\r\nNeg=-1\r\nEmpty=\r\nWord=abc\r\n"
+                     "Dup=first\r\ndup=second\r\nBig=4294967295\r\nPlus=+42\r\n"
+                     "LowerHex=01a2ffa2\r\nBadSum=01A2FFA3\r\nBadChar=01A2FGA2\r\n"
+                     "[main]\r\nOther=x\r\n[Tail Section]\r\nk=v\r\n");
+  files.push_back("edges.ini");
+
+  for (const std::string& f : files) {
+    std::printf("reading %s both ways\n", f.c_str());
+    CompareReaders(ourFolder + f);
+  }
+
+  // 2. The same keys written by the Windows functions, read by our engine.
+  for (const std::string& f : files) {
+    if (f == "edges.ini") continue;
+    RewriteWithWindows(ourFolder + f, winFolder + f);
+    CompareFiles(ourFolder + f, winFolder + f);
+    // Same keys in the same order give the same bytes.
+    std::string a, b;
+    ReadWholeFile(ourFolder + f, a);
+    ReadWholeFile(winFolder + f, b);
+    WCHECK_EQ(a.size(), b.size());
+    WCHECK(a == b);
+  }
+  auto loaded = std::make_unique<SettingsBlock>();
+  std::memset(loaded.get(), 0x33, sizeof *loaded);
+  SettingsStore windowsStore(winFolder, nullptr);
+  WCHECK_EQ(windowsStore.LoadAll(*loaded), 1);
+  ClearChangeFlags(*loaded);
+  WCHECK(std::memcmp(loaded.get(), block.get(), sizeof *block) == 0);
+  WCHECK_EQ(windowsStore.ReadFirmwareVersion(), 153);
+
+  // 3. Our writes into a file the Windows functions made keep their keys.
+  WritePrivateProfileStringA("Foreign", "Kept", "yes", (winFolder + "config.ini").c_str());
+  windowsStore.SaveCurrentProfile(3);
+  char buffer[32];
+  GetPrivateProfileStringA("Foreign", "Kept", "", buffer, sizeof buffer, (winFolder + "config.ini").c_str());
+  WCHECK_EQ(std::string(buffer), std::string("yes"));
+  WCHECK_EQ(GetPrivateProfileIntA("Setting", "CurrentProfile", -1, (winFolder + "config.ini").c_str()), 3u);
+
+  return wine_check::Finish();
+}

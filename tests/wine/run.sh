@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs the Wine tests of one Windows build (default build/win64).
+#  - private prefix in the build folder, created once and reused
+#  - WINEDEBUG=-all, no Mono/Gecko, no menu builder, no sound drivers
+#  - one persistent wineserver for the run, shut down at the end
+#  - Xvfb on a free display for tests that need one
+#  - every test under its own time-out; processes ended by pid
+# Test list: tests/wine/tests.list, one test per line:
+#   <exe name> <time-out seconds> <display|nodisplay> [arguments...]
+# Arguments may use {work} (a fresh folder for the test, as a Windows path)
+# and {program} (the program folder, as a Windows path).
+set -u
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+BUILD=$(cd "${1:-$ROOT/build/win64}" && pwd)
+LIST="$ROOT/tests/wine/tests.list"
+ONLY="${2:-}"
+
+export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all LANG=C.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,winepulse.drv=d"
+mkdir -p "$BUILD/tmp"
+export TMPDIR="$BUILD/tmp"
+RESULTS="$BUILD/wine-results"
+rm -rf "$RESULTS"; mkdir -p "$RESULTS"
+
+winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+
+XPID=""
+cleanup() {
+  timeout 30 wineserver -k >/dev/null 2>&1
+  timeout 30 wineserver -w >/dev/null 2>&1
+  if [ -n "$XPID" ]; then kill "$XPID" 2>/dev/null; wait "$XPID" 2>/dev/null; fi
+}
+trap cleanup EXIT
+
+if [ ! -f "$WINEPREFIX/.vextra-ready" ]; then
+  echo "wine: creating prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  (unset DISPLAY; timeout 300 wineboot -i >/dev/null 2>&1; timeout 120 wineserver -w)
+  # No 2 s stall per hidden window without a window manager.
+  (unset DISPLAY; timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1)
+  timeout 60 wineserver -w
+  touch "$WINEPREFIX/.vextra-ready"
+fi
+
+needs_display=0
+grep -v '^\s*#' "$LIST" | grep -q ' display' && needs_display=1
+if [ $needs_display -eq 1 ]; then
+  for n in $(seq 91 150); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISP=$n; break; fi
+  done
+  Xvfb ":$DISP" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  XPID=$!
+  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$DISP" ] && break; sleep 0.1; done
+  export WINE_TEST_DISPLAY=":$DISP"
+fi
+
+wineserver -p
+passed=0; failed=0
+while read -r name limit display args; do
+  case "$name" in ''|\#*) continue ;; esac
+  [ -n "$ONLY" ] && [ "$name" != "$ONLY" ] && continue
+  exe="$BUILD/tests/$name.exe"
+  work="$RESULTS/$name.work"; mkdir -p "$work"
+  args=${args//\{work\}/$(winpath "$work")}
+  args=${args//\{program\}/$(winpath "$BUILD/program")}
+  log="$RESULTS/$name.log"
+  if [ ! -f "$exe" ]; then
+    echo "wine: $name: missing $exe"; failed=$((failed + 1)); continue
+  fi
+  if [ "$display" = display ]; then d=$WINE_TEST_DISPLAY; else d=""; fi
+  # shellcheck disable=SC2086
+  DISPLAY=$d timeout -k 5 "$limit" wine "$exe" $args >"$log" 2>&1 </dev/null
+  rc=$?
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
+  p=$(echo "$line" | cut -d' ' -f1); f=$(echo "$line" | cut -d' ' -f3)
+  p=${p:-0}; f=${f:-0}
+  if [ $rc -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
+  [ $rc -eq 124 ] && echo "wine: $name: timed out after ${limit}s"
+  passed=$((passed + p)); failed=$((failed + f))
+  if [ "$f" -eq 0 ]; then echo "wine: $name: ok ($p checks)"; else echo "wine: $name: FAILED (exit $rc)"; grep -E '^FAIL' "$log" | head -20; tail -5 "$log"; fi
+done < "$LIST"
+echo "wine: $passed passed, $failed failed"
+[ $failed -eq 0 ] && [ $passed -gt 0 ]

@@ -85,6 +85,8 @@ void WriteProfileKeys(const ProfileRecord& p, IniFile& ini) {
 }
 
 void ReadProfileKeys(ProfileRecord& p, const IniFile& ini, int defaultsIndex) {
+  std::memset(p.Padding0, 0, sizeof p.Padding0);
+  std::memset(p.Padding1, 0, sizeof p.Padding1);
   CopyField(p.ProFileName, ini.GetString(kSetting, "ProFileName", "").c_str());
   CopyField(p.GameFile0, ini.GetString(kSetting, "GameFile0", "").c_str());
   CopyField(p.GameFile1, ini.GetString(kSetting, "GameFile1", "").c_str());

@@ -71,7 +71,7 @@ while read -r name limit display args; do
   # shellcheck disable=SC2086
   DISPLAY=$d timeout -k 5 "$limit" wine "$exe" $args >"$log" 2>&1 </dev/null
   rc=$?
-  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
+  line=$(tr -d '\r' < "$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -1)
   p=$(echo "$line" | cut -d' ' -f1); f=$(echo "$line" | cut -d' ' -f3)
   p=${p:-0}; f=${f:-0}
   if [ $rc -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi

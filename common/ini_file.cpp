@@ -58,11 +58,14 @@ void IniFile::Parse(const std::string& text) {
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(pos, end - pos);
+    size_t lineEnd = end;
+    if (lineEnd > pos && text[lineEnd - 1] == '\r') --lineEnd;
+    size_t b = pos, e = lineEnd;
+    while (b < e && IsBlank(text[b])) ++b;
+    while (e > b && IsBlank(text[e - 1])) --e;
+    const size_t lineStart = pos;
     pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-
-    std::string trimmed = Trim(line);
+    const std::string trimmed = text.substr(b, e - b);
     if (!trimmed.empty() && trimmed[0] == '[') {
       size_t close = trimmed.rfind(']');
       if (close != std::string::npos && close > 0) {
@@ -85,22 +88,28 @@ void IniFile::Parse(const std::string& text) {
     }
     if (entry.key.empty()) {
       entry.value.clear();
-      entry.raw = line;
+      entry.raw = text.substr(lineStart, lineEnd - lineStart);
     }
     sections_.back().lines.push_back(std::move(entry));
   }
 }
 
 std::string IniFile::Serialize() const {
-  std::string out;
+  size_t total = 0;
   for (const Section& s : sections_) {
-    if (s.header) out += "[" + s.name + "]\r\n";
+    total += s.name.size() + 4;
+    for (const Line& l : s.lines) total += l.key.size() + l.value.size() + l.raw.size() + 3;
+  }
+  std::string out;
+  out.reserve(total);
+  for (const Section& s : sections_) {
+    if (s.header) out.append("[").append(s.name).append("]\r\n");
     for (const Line& l : s.lines) {
       if (l.key.empty())
-        out += l.raw;
+        out.append(l.raw);
       else
-        out += l.key + "=" + l.value;
-      out += "\r\n";
+        out.append(l.key).append("=").append(l.value);
+      out.append("\r\n");
     }
   }
   return out;

@@ -184,6 +184,60 @@ TEST_F(CommandsTest, UploadChangesSendsWhatTheFlagsName) {
   EXPECT_EQ(device.written[0], EncodeFactoryReset());
 }
 
+class RecordingSink : public ReadBackSink {
+ public:
+  int firmware = -1, saves = 0, publishes = 0;
+  void SaveFirmwareVersion(int value) override { firmware = value; }
+  void SaveAll(const SettingsBlock&) override { ++saves; }
+  void Publish(const SettingsBlock&) override { ++publishes; }
+};
+
+TEST_F(CommandsTest, StopDuringReadBackEndsWithinOneSliceAndPublishesNothing) {
+  auto block = std::make_unique<SettingsBlock>();
+  ResetToDefaults(*block, 1);
+  block->ButtonChanged[2][2] = 1;
+  DeviceJobs jobs(commands);
+  CalibrationValues values;
+  RecordingSink sink;
+  for (int stopAfter : {1, 7, 20, 33}) {
+    SCOPED_TRACE(stopAfter);
+    int slices = 0, slicesAfterStop = 0;
+    flags.stop = 0;
+    device.onSleep = [&] {
+      if (flags.stop) ++slicesAfterStop;
+      if (++slices == stopAfter) flags.stop = 1;
+    };
+    EXPECT_EQ(jobs.ReadBackAll(*block, sink, values), 0);
+    EXPECT_EQ(slicesAfterStop, 0);  // no further 100 ms slice once stopped
+    EXPECT_EQ(sink.saves, 0);
+    EXPECT_EQ(sink.publishes, 0);
+    EXPECT_EQ(block->ButtonChanged[2][2], 1);  // an aborted read-back clears nothing
+  }
+  // Without a stop but with report 15 unreadable: flags cleared, nothing saved.
+  device.onSleep = nullptr;
+  flags.stop = 0;
+  EXPECT_EQ(jobs.ReadBackAll(*block, sink, values), 0);
+  EXPECT_EQ(block->ButtonChanged[2][2], 0);
+  EXPECT_EQ(sink.saves, 0);
+  EXPECT_EQ(sink.publishes, 0);
+}
+
+TEST_F(CommandsTest, LightDatabaseGoesInPaddedBlocks) {
+  DeviceJobs jobs(commands);
+  std::vector<uint8_t> data(2049, 0xAB);
+  EXPECT_EQ(jobs.UploadLightDatabase(data.data(), data.size()), 1);
+  ASSERT_EQ(device.written.size(), 3u);
+  EXPECT_EQ(device.written[2][1], 2);
+  EXPECT_EQ(device.written[2][3], 0xAB);
+  EXPECT_EQ(device.written[2][4], 0);  // padding of the last block
+  EXPECT_TRUE(ChecksumValid(device.written[2]));
+  EXPECT_EQ(PausesBeforeStatusReads(device.log), (std::vector<int>{300, 300, 300}));
+  EXPECT_EQ(flags.busy, 0);
+  device.written.clear();
+  EXPECT_EQ(jobs.UploadLightDatabase(nullptr, 0), 1);
+  EXPECT_TRUE(device.written.empty());
+}
+
 TEST(Calibration, PictureRowsAreTransposedAndMirrored) {
   std::array<uint8_t, kCalibrationSamples> samples{};
   for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint8_t>(i % 251);

@@ -3,6 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/keyboard_layout.h"
+#include "common/macro_format.h"
+#include "common/settings_block.h"
+#include "common/timer_list.h"
 
 namespace vextra {
 
@@ -63,5 +70,43 @@ enum FunctionCode : uint8_t {
 
 // Factory function code of slot 0..23 (12 + n is the Tanshift layer of button n).
 uint8_t DefaultFunctionCode(int slot);
+
+// Fixed text of a code ("Click", "Disabled" ...); empty for the codes whose
+// text comes from the slot and for codes without meaning.
+const char* FunctionText(uint8_t code);
+// Assignment menu command that writes the code; 0 when it has none (or
+// depends on a list position: macros, timers, companion devices).
+int FunctionMenuId(uint8_t code);
+
+struct CompanionDevice {
+  uint16_t id;
+  std::string name;
+};
+
+// The text the button page shows for a slot of `profile`.
+std::string SlotDisplayText(const MacroKeyInfo& slot, const ProfileRecord& profile,
+                            const std::vector<CompanionDevice>& devices, const KeyboardLayout& layout);
+
+// Where an assignment takes its parameters from.
+struct AssignParams {
+  std::string macroSetName;
+  const MacroRecord* macro = nullptr;  // code 48
+  const TimerRecord* timer = nullptr;  // code 49
+  std::string programPath;             // code 15
+  bool hasShortcut = false;            // code 5: key and modifier bits
+  uint8_t shortcutKey = 0;
+  uint8_t shortcutModifiers = 0;
+  uint32_t deviceId = 0;               // codes 81..84
+};
+
+// The saved layer codes of buttons 3 and 4, kept for the life of the program.
+struct TanshiftMemory {
+  uint8_t saved[2] = {0, 0};  // [0] button 3, [1] button 4; 0 = nothing saved
+};
+
+// Writes `code` into slot `button` of `profile` with the assignment rules,
+// marks the slot changed and applies the Tanshift key rule.
+void AssignFunction(SettingsBlock& block, int profile, int button, uint8_t code,
+                    const AssignParams& params, TanshiftMemory& memory);
 
 }  // namespace vextra

@@ -12,6 +12,8 @@
 
 #include "common/file_system.h"
 #include "common/ini_file.h"
+#include "common/macro_library.h"
+#include "common/timer_list.h"
 #include "common/settings_store.h"
 #include "tests/support/sample_block.h"
 #include "tests/wine/wine_check.h"
@@ -129,6 +131,22 @@ int main(int argc, char** argv) {
   std::vector<std::string> files = {"config.ini"};
   for (int n = 0; n < 5; ++n) files.push_back("config\\Default" + std::to_string(n) + ".vmp");
 
+  // The macro library (every slot's macro, grouped by set name) and a timer list.
+  MacroLibrary library;
+  library.SyncWithSlots(*block);
+  library.sets.push_back(MacroSet{"  Spaced Set  ", {}});
+  WCHECK(library.Save(ourFolder + "config\\Preset_sequence.dat"));
+  TimerList timers;
+  for (int i = 0; i < 50; ++i) {
+    TimerRecord t{};
+    t.Seconds = 10 + i * 20;
+    std::snprintf(t.Name, sizeof t.Name, "Timer number %d", i);
+    timers.timers.push_back(t);
+  }
+  WCHECK(timers.Save(ourFolder + "config\\Timer.ini"));
+  files.push_back("config\\Preset_sequence.dat");
+  files.push_back("config\\Timer.ini");
+
   // Hand-edited text with the platform's reading rules at their edges.
   const std::string edges = ourFolder + "edges.ini";
   WriteFileReplacing(edges,
@@ -163,6 +181,18 @@ int main(int argc, char** argv) {
   ClearChangeFlags(*loaded);
   WCHECK(std::memcmp(loaded.get(), block.get(), sizeof *block) == 0);
   WCHECK_EQ(windowsStore.ReadFirmwareVersion(), 153);
+  MacroLibrary libraryBack;
+  WCHECK(libraryBack.Load(winFolder + "config\\Preset_sequence.dat"));
+  WCHECK_EQ(libraryBack.sets.size(), library.sets.size());
+  for (size_t i = 0; i < library.sets.size() && i < libraryBack.sets.size(); ++i) {
+    WCHECK_EQ(libraryBack.sets[i].macros.size(), library.sets[i].macros.size());
+    for (size_t j = 0; j < library.sets[i].macros.size() && j < libraryBack.sets[i].macros.size(); ++j)
+      WCHECK(std::memcmp(&libraryBack.sets[i].macros[j], &library.sets[i].macros[j], sizeof(MacroRecord)) == 0);
+  }
+  TimerList timersBack;
+  WCHECK(timersBack.Load(winFolder + "config\\Timer.ini"));
+  WCHECK_EQ(timersBack.timers.size(), size_t{50});
+  WCHECK(std::memcmp(timersBack.timers.data(), timers.timers.data(), 50 * sizeof(TimerRecord)) == 0);
 
   // 3. Our writes into a file the Windows functions made keep their keys.
   WritePrivateProfileStringA("Foreign", "Kept", "yes", (winFolder + "config.ini").c_str());

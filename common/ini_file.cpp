@@ -1,6 +1,7 @@
 #include "common/ini_file.h"
 
 #include <cstring>
+#include <utility>
 
 #include "common/file_system.h"
 
@@ -43,34 +44,44 @@ int HexValue(char c) {
 
 bool IniFile::Load() {
   std::string text;
+  loaded_ = false;
+  loadedText_.clear();
   if (!ReadWholeFile(path_, text)) {
     sections_.clear();
     return false;
   }
   Parse(text);
+  loadedText_ = std::move(text);
+  loaded_ = true;
   return true;
 }
 
 void IniFile::Parse(const std::string& text) {
   sections_.clear();
+  loaded_ = false;
   size_t pos = 0;
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+  // Index arithmetic on the text itself: a line is copied once, into its entry.
+  auto trimmed = [&text](size_t b, size_t e) {
+    while (b < e && IsBlank(text[b])) ++b;
+    while (e > b && IsBlank(text[e - 1])) --e;
+    return std::make_pair(b, e);
+  };
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
     size_t lineEnd = end;
     if (lineEnd > pos && text[lineEnd - 1] == '\r') --lineEnd;
-    size_t b = pos, e = lineEnd;
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
     const size_t lineStart = pos;
     pos = end + 1;
-    const std::string trimmed = text.substr(b, e - b);
-    if (!trimmed.empty() && trimmed[0] == '[') {
-      size_t close = trimmed.rfind(']');
-      if (close != std::string::npos && close > 0) {
+    const auto line = trimmed(lineStart, lineEnd);
+    const size_t b = line.first, e = line.second;
+    if (b < e && text[b] == '[') {
+      size_t close = text.rfind(']', e - 1);
+      if (close != std::string::npos && close > b) {
         Section s;
-        s.name = Trim(trimmed.substr(1, close - 1));
+        const auto name = trimmed(b + 1, close);
+        s.name = text.substr(name.first, name.second - name.first);
         sections_.push_back(std::move(s));
         continue;
       }
@@ -81,15 +92,14 @@ void IniFile::Parse(const std::string& text) {
       sections_.push_back(std::move(s));
     }
     Line entry;
-    size_t eq = trimmed.find('=');
-    if (eq != std::string::npos && eq > 0) {
-      entry.key = Trim(trimmed.substr(0, eq));
-      entry.value = Trim(trimmed.substr(eq + 1));
+    const size_t eq = text.find('=', b);
+    if (eq != std::string::npos && eq < e && eq > b) {
+      const auto key = trimmed(b, eq);
+      const auto value = trimmed(eq + 1, e);
+      entry.key = text.substr(key.first, key.second - key.first);
+      if (!entry.key.empty()) entry.value = text.substr(value.first, value.second - value.first);
     }
-    if (entry.key.empty()) {
-      entry.value.clear();
-      entry.raw = text.substr(lineStart, lineEnd - lineStart);
-    }
+    if (entry.key.empty()) entry.raw = text.substr(lineStart, lineEnd - lineStart);
     sections_.back().lines.push_back(std::move(entry));
   }
 }
@@ -115,7 +125,11 @@ std::string IniFile::Serialize() const {
   return out;
 }
 
-bool IniFile::Commit() const { return WriteFileReplacing(path_, Serialize()); }
+bool IniFile::Commit() const {
+  std::string text = Serialize();
+  if (loaded_ && text == loadedText_) return true;  // unchanged: nothing to write
+  return WriteFileReplacing(path_, text);
+}
 
 const IniFile::Section* IniFile::FindSection(const std::string& name) const {
   for (const Section& s : sections_)

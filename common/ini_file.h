@@ -34,12 +34,16 @@ class IniFile {
   void Parse(const std::string& text);
   // Writes the document to the bound file in one step: the text goes to a
   // temporary file beside it which then replaces the old file, so a failure at
-  // any point leaves the old or the new content. Returns false on failure.
+  // any point leaves the old or the new content. A document that would write
+  // exactly what Load found is not written again. Returns false on failure.
   bool Commit() const;
   std::string Serialize() const;
 
   const std::string& path() const { return path_; }
-  void set_path(std::string path) { path_ = std::move(path); }
+  void set_path(std::string path) {
+    path_ = std::move(path);
+    loaded_ = false;
+  }
   void Clear() { sections_.clear(); }
 
   bool HasSection(const std::string& section) const;
@@ -88,6 +92,8 @@ class IniFile {
 
   std::string path_;
   std::vector<Section> sections_;
+  std::string loadedText_;  // the file as Load found it
+  bool loaded_ = false;
 };
 
 }  // namespace vextra

@@ -68,19 +68,27 @@ int main(int argc, char** argv) {
   const std::string ours = work + "ours\\", theirs = work + "windows\\";
   CreateFolders(ours + "config");
   CreateFolders(theirs + "config");
+  // Two different sets, saved alternately, so that every save really changes
+  // every key (the platform functions skip a write whose value is unchanged,
+  // and so does our engine for an unchanged file).
   auto block = std::make_unique<SettingsBlock>();
+  auto other = std::make_unique<SettingsBlock>();
   FillSampleBlock(*block, 1);
+  FillSampleBlock(*other, 2);
   SettingsStore store(ours, nullptr);
+  store.SaveAll(*other);
+  std::vector<KeyRef> otherKeys = CollectKeys(ours);
   store.SaveAll(*block);
   std::vector<KeyRef> keys = CollectKeys(ours);
+  int round = 0;
   std::vector<uint8_t> buffer(4096);
   std::vector<char> text(8192);
 
   const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-  double ourSave = MedianMs(runs, [&] { store.SaveAll(*block); });
+  double ourSave = MedianMs(runs, [&] { store.SaveAll(++round % 2 ? *other : *block); });
   double ourLoad = MedianMs(runs, [&] { store.LoadAll(*block); });
   double winSave = MedianMs(runs, [&] {
-    for (const KeyRef& k : keys) {
+    for (const KeyRef& k : (++round % 2 ? otherKeys : keys)) {
       std::string file = theirs + k.file.substr(ours.size());
       if (k.structSize) {
         IniFile::DecodeStruct(k.value, buffer.data(), k.structSize);

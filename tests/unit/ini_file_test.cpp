@@ -91,6 +91,19 @@ TEST(IniFile, CommitReplacesTheFileAndLeavesNoTemporary) {
   EXPECT_EQ(again.GetInt("new", "N", 0), -7);
   EXPECT_FALSE(CanOpenForReading(path + ".new~"));
 
+  // Nothing changed since Load: the file is not written again.
+  IniFile same(path);
+  ASSERT_TRUE(same.Load());
+  ASSERT_TRUE(WriteFileReplacing(path, "[Other]\r\n"));
+  EXPECT_TRUE(same.Commit());
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(path, text));
+  EXPECT_EQ(text, "[Other]\r\n");
+  same.SetInt("new", "n", -6);
+  EXPECT_TRUE(same.Commit());
+  ASSERT_TRUE(ReadWholeFile(path, text));
+  EXPECT_NE(text.find("n=-6"), std::string::npos);
+
   IniFile missing(JoinPath(dir.path(), "none.ini"));
   EXPECT_FALSE(missing.Load());
   EXPECT_EQ(missing.GetInt("x", "y", -1), -1);

@@ -1,0 +1,192 @@
+#include "sim/simulated_mouse.h"
+
+#include <cstring>
+
+namespace vextra {
+
+using Lock = std::lock_guard<std::mutex>;
+
+SimulatedMouse::SimulatedMouse() : profiles_(std::make_unique<std::array<ProfileRecord, kProfileCount>>()) {
+  FactoryReset();
+  for (size_t i = 0; i < image_.size(); ++i)
+    image_[i] = static_cast<uint8_t>(64 + (i % 30) * 4 + (i / 30) * 2);  // a gentle gradient
+}
+
+void SimulatedMouse::FactoryReset() {
+  for (int n = 0; n < kProfileCount; ++n) {
+    std::memset(&(*profiles_)[n], 0, sizeof(ProfileRecord));
+    ResetProfile((*profiles_)[n], n);
+  }
+  current_ = 0;
+}
+
+bool SimulatedMouse::SetFeature(const uint8_t* data, size_t size) {
+  Lock lock(lock_);
+  if (!present_ || size == 0) return false;
+  if (failNext_ > 0) {
+    --failNext_;
+    return false;
+  }
+  Report r(data, data + size);
+  if (!AcceptWrite(r)) return false;
+  busyLeft_ = busyPolls_;
+  return true;
+}
+
+bool SimulatedMouse::AcceptWrite(const Report& r) {
+  auto profile = [&](int index) -> ProfileRecord& { return (*profiles_)[static_cast<size_t>(index)]; };
+  switch (r[0]) {
+    case kReportSelect:
+      if (r.size() != kSelectSize || r[1] > 4) return false;
+      if (r[2] != kSelectProfileSettings && r[2] != kSelectButtonTable && r[2] >= kButtonSlots) return false;
+      selectProfile_ = r[1];
+      selectWhat_ = r[2];
+      return true;
+    case kReportCurrentProfile:
+      if (r.size() != kCurrentProfileSize || r[1] != 3 || r[2] > 4) return false;
+      current_ = r[2];
+      return true;
+    case kReportProfileSettings:
+      if (r.size() != kProfileSettingsSize || r[2] > 4) return false;
+      return DecodeProfileSettings(r, profile(r[2]));
+    case kReportButtonTable:
+      if (r.size() != kButtonTableSize || r[2] > 4) return false;
+      return DecodeButtonTable(r, profile(r[2]));
+    case kReportMacro:
+      if (r.size() != kMacroReportSize || r[3] > 4 || r[4] >= kButtonSlots) return false;
+      return DecodeMacro(r, r[4], profile(r[3]).MacroKeys[r[4]]);
+    case kReportDeviceInfo:
+      if (r != EncodeFactoryReset()) return false;
+      FactoryReset();
+      ++factoryResets_;
+      return true;
+    case kReportCalibration:
+      return r == EncodeCalibrationStart();
+    case kReportHostState:
+      if (r.size() != kHostStateSize || r[1] != 3) return false;
+      hostState_ = r[2];
+      return true;
+    case kReportTracking:
+      if (r.size() != kTrackingSize || r[1] != 6) return false;
+      tracking_.liftOn = r[2];
+      if (!(r[3] == 0xFF && r[4] == 0xFF)) {  // the calibration forms change no stored value
+        tracking_.trackControl = r[3];
+        tracking_.value1 = r[4];
+        tracking_.value2 = r[5];
+      }
+      return true;
+    case kReportLightCommand:
+      if (r.size() != kLightCommandSize || r[1] != 0x10) return false;
+      lightCommands_.push_back(r);
+      return true;
+    case kReportLightDatabase:
+      if (r.size() != kLightDatabaseSize || !ChecksumValid(r)) return false;
+      lightBlocks_[r[1] | (r[2] << 8)] = r;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool SimulatedMouse::GetFeature(uint8_t* data, size_t size) {
+  Lock lock(lock_);
+  if (!present_ || size == 0) return false;
+  if (failNext_ > 0) {
+    --failNext_;
+    return false;
+  }
+  Report r(size, 0);
+  r[0] = data[0];
+  if (!AnswerRead(r)) return false;
+  const bool checksummed = r[0] == kReportProfileSettings || r[0] == kReportButtonTable || r[0] == kReportMacro;
+  if (corruptNext_ && checksummed) {
+    r[r.size() - 1] ^= 0x5A;
+    corruptNext_ = false;
+  }
+  std::memcpy(data, r.data(), size);
+  return true;
+}
+
+bool SimulatedMouse::AnswerRead(Report& r) {
+  const ProfileRecord& selected = (*profiles_)[static_cast<size_t>(selectProfile_)];
+  switch (r[0]) {
+    case kReportSelect:
+      if (r.size() != kSelectSize) return false;
+      if (busyLeft_ > 0) {
+        --busyLeft_;
+        r[1] = kStatusBusy;
+      } else {
+        r[1] = static_cast<uint8_t>(status_);
+      }
+      return true;
+    case kReportCurrentProfile:
+      if (r.size() != kCurrentProfileSize) return false;
+      r[1] = 3;
+      r[2] = static_cast<uint8_t>(current_);
+      return true;
+    case kReportProfileSettings:
+      if (r.size() != kProfileSettingsSize || selectWhat_ != kSelectProfileSettings) return false;
+      r = EncodeProfileSettings(selected, selectProfile_);
+      return true;
+    case kReportButtonTable:
+      if (r.size() != kButtonTableSize || selectWhat_ != kSelectButtonTable) return false;
+      r = EncodeButtonTable(selected, selectProfile_);
+      return true;
+    case kReportMacro:
+      if (r.size() != kMacroReportSize || selectWhat_ >= kButtonSlots) return false;
+      r = EncodeMacro(selected.MacroKeys[selectWhat_], selectProfile_, selectWhat_);
+      return true;
+    case kReportDeviceInfo:
+      if (r.size() != kDeviceInfoSize) return false;
+      r[1] = 6;
+      r[2] = static_cast<uint8_t>(firmware_);
+      r[3] = static_cast<uint8_t>(bootLoader_);
+      return true;
+    case kReportCalibration:
+      if (r.size() != kCalibrationReadSize) return false;
+      std::memcpy(&r[3], image_.data(), image_.size());
+      return true;
+    case kReportTracking:
+      if (r.size() != kTrackingSize) return false;
+      r[1] = 6;
+      r[2] = tracking_.liftOn;
+      r[3] = tracking_.trackControl;
+      r[4] = tracking_.value1;
+      r[5] = tracking_.value2;
+      return true;
+    default:
+      return false;
+  }
+}
+
+ProfileRecord SimulatedMouse::Profile(int index) const {
+  Lock lock(lock_);
+  return (*profiles_)[static_cast<size_t>(index < 0 || index > 4 ? 0 : index)];
+}
+int SimulatedMouse::CurrentProfile() const { Lock lock(lock_); return current_; }
+int SimulatedMouse::HostState() const { Lock lock(lock_); return hostState_; }
+int SimulatedMouse::FactoryResets() const { Lock lock(lock_); return factoryResets_; }
+std::vector<Report> SimulatedMouse::LightCommands() const { Lock lock(lock_); return lightCommands_; }
+std::map<int, Report> SimulatedMouse::LightDatabaseBlocks() const { Lock lock(lock_); return lightBlocks_; }
+
+void SimulatedMouse::SetProfile(int index, const ProfileRecord& profile) {
+  Lock lock(lock_);
+  if (index >= 0 && index < kProfileCount) (*profiles_)[static_cast<size_t>(index)] = profile;
+}
+void SimulatedMouse::SetCurrentProfile(int index) {
+  Lock lock(lock_);
+  if (index >= 0 && index < kProfileCount) current_ = index;
+}
+void SimulatedMouse::SetPresent(bool present) { Lock lock(lock_); present_ = present; }
+bool SimulatedMouse::Present() const { Lock lock(lock_); return present_; }
+void SimulatedMouse::SetFirmwareVersions(int firmware, int bootLoader) {
+  Lock lock(lock_);
+  firmware_ = firmware;
+  bootLoader_ = bootLoader;
+}
+void SimulatedMouse::SetTracking(const TrackingState& state) { Lock lock(lock_); tracking_ = state; }
+void SimulatedMouse::SetBusyPolls(int polls) { Lock lock(lock_); busyPolls_ = polls < 0 ? 0 : polls; }
+void SimulatedMouse::FailNextReports(int count) { Lock lock(lock_); failNext_ = count; }
+void SimulatedMouse::CorruptNextRead() { Lock lock(lock_); corruptNext_ = true; }
+
+}  // namespace vextra

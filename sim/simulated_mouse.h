@@ -1,0 +1,76 @@
+// A model of the mouse's side of the feature reports of normal operation:
+// five profiles with their settings, button tables and macros, the select /
+// status handshake, device information, factory reset, calibration image,
+// host state, lift-off/tracking, light commands and the light database.
+// It checks the checksum of everything it receives and refuses what is
+// damaged, and it can be told to be absent, busy or faulty.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "device/feature_device.h"
+#include "device/reports.h"
+
+namespace vextra {
+
+class SimulatedMouse : public FeatureDevice {
+ public:
+  SimulatedMouse();
+
+  bool SetFeature(const uint8_t* data, size_t size) override;
+  bool GetFeature(uint8_t* data, size_t size) override;
+
+  // --- what the mouse holds (copies, taken under the lock) ---
+  ProfileRecord Profile(int index) const;
+  int CurrentProfile() const;
+  int HostState() const;
+  int FactoryResets() const;
+  std::vector<Report> LightCommands() const;
+  std::map<int, Report> LightDatabaseBlocks() const;
+
+  // --- what a test or the control tool sets ---
+  void SetProfile(int index, const ProfileRecord& profile);
+  void SetCurrentProfile(int index);
+  void SetPresent(bool present);
+  bool Present() const;
+  void SetFirmwareVersions(int firmware, int bootLoader);
+  void SetTracking(const TrackingState& state);
+  // After every accepted write the next `polls` status reads answer busy.
+  void SetBusyPolls(int polls);
+  // The next `count` reports (any direction) fail.
+  void FailNextReports(int count);
+  // The next read of a report with a checksum (6, 7, 8) carries a wrong one.
+  void CorruptNextRead();
+  // Back to the factory profiles (what report 9's reset does).
+  void FactoryReset();
+
+ private:
+  bool AcceptWrite(const Report& r);
+  bool AnswerRead(Report& r);
+
+  mutable std::mutex lock_;
+  std::unique_ptr<std::array<ProfileRecord, kProfileCount>> profiles_;
+  int current_ = 0;
+  bool present_ = true;
+  int firmware_ = 150, bootLoader_ = 110;
+  int hostState_ = 0;
+  int factoryResets_ = 0;
+  TrackingState tracking_;
+  int selectProfile_ = 0;
+  int selectWhat_ = kSelectProfileSettings;
+  int status_ = kStatusReady;
+  int busyPolls_ = 0, busyLeft_ = 0;
+  int failNext_ = 0;
+  bool corruptNext_ = false;
+  std::array<uint8_t, kCalibrationSamples> image_{};
+  std::vector<Report> lightCommands_;
+  std::map<int, Report> lightBlocks_;
+};
+
+}  // namespace vextra

@@ -1,0 +1,150 @@
+#include "sim/simulated_mouse.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "device/device_commands.h"
+#include "device/device_jobs.h"
+
+namespace vextra {
+namespace {
+
+class CountingClock : public DeviceClock {
+ public:
+  long long slept = 0;
+  void Sleep(int ms) override { slept += ms; }
+};
+
+class NullSink : public ReadBackSink {
+ public:
+  int firmware = -1, saves = 0, publishes = 0;
+  void SaveFirmwareVersion(int value) override { firmware = value; }
+  void SaveAll(const SettingsBlock&) override { ++saves; }
+  void Publish(const SettingsBlock&) override { ++publishes; }
+};
+
+class SimTest : public ::testing::Test {
+ protected:
+  SimulatedMouse mouse;
+  CountingClock clock;
+  JobFlags flags;
+  DeviceCommands commands{mouse, clock, flags};
+  DeviceJobs jobs{commands};
+  std::unique_ptr<SettingsBlock> block = std::make_unique<SettingsBlock>();
+
+  void SetUp() override {
+    ResetToDefaults(*block, 1);
+    ClearChangeFlags(*block);
+  }
+};
+
+bool SameDeviceView(const ProfileRecord& a, const ProfileRecord& b) {
+  return EncodeProfileSettings(a, 0) == EncodeProfileSettings(b, 0) &&
+         EncodeButtonTable(a, 0) == EncodeButtonTable(b, 0);
+}
+
+TEST_F(SimTest, UploadChangesChangesExactlyWhatIsFlagged) {
+  const ProfileRecord factory1 = mouse.Profile(1);
+  ProfileRecord& p3 = block->Profiles[3];
+  p3.CpiLevel_X[2] = 25;
+  p3.Lights[1].Red = 77;
+  block->ProfileChanged[3] = 1;
+  MacroKeyInfo& macro = block->Profiles[2].MacroKeys[9];
+  macro.FunctionCode = 0x30;
+  std::strcpy(macro.MacroName, "Combo");
+  macro.LoopCount = 3;
+  macro.EventCount = 2;
+  macro.Events[0] = MacroEvent{4, 1, 20};
+  macro.Events[1] = MacroEvent{4, 2, 0};
+  block->ButtonChanged[2][9] = 1;
+  block->Profiles[1].CpiLevel_X[0] = 99;  // changed but not flagged: not sent
+  block->CurrentProfile = 4;
+  block->CurrentProfileChanged = 1;
+  mouse.SetBusyPolls(2);
+
+  EXPECT_EQ(jobs.UploadChanges(*block, false), 1);
+  EXPECT_EQ(mouse.CurrentProfile(), 4);
+  EXPECT_TRUE(SameDeviceView(mouse.Profile(3), p3));
+  EXPECT_TRUE(SameDeviceView(mouse.Profile(1), factory1));
+  const ProfileRecord held = mouse.Profile(2);
+  EXPECT_EQ(held.MacroKeys[9].FunctionCode, 0x30);
+  EXPECT_STREQ(held.MacroKeys[9].MacroName, "Combo");
+  EXPECT_EQ(held.MacroKeys[9].EventCount, 2);
+  EXPECT_EQ(std::memcmp(held.MacroKeys[9].Events, macro.Events, 8), 0);
+
+  EXPECT_EQ(jobs.UploadChanges(*block, true), 1);
+  EXPECT_EQ(mouse.FactoryResets(), 1);
+  EXPECT_TRUE(SameDeviceView(mouse.Profile(3), factory1) == false);  // profile 3's own defaults
+  EXPECT_EQ(mouse.Profile(3).CpiLevel_X[2], 16);
+}
+
+TEST_F(SimTest, ReadBackReproducesTheMouse) {
+  auto custom = std::make_unique<ProfileRecord>(mouse.Profile(2));
+  custom->XYSynchronous = 1;
+  custom->Sensitivity_X = 9;
+  custom->Sensitivity_Y = 4;
+  custom->PollingRate = 1;
+  custom->MacroKeys[6].FunctionCode = 5;
+  custom->MacroKeys[6].Events[0] = MacroEvent{0x1E, 0x04, 0};
+  custom->MacroKeys[6].EventCount = 1;
+  MacroKeyInfo& m = custom->MacroKeys[11];
+  m.FunctionCode = 0x30;
+  std::strcpy(m.MacroSetName, "A set name that is longer than 24");
+  m.EventCount = 500;
+  for (int i = 0; i < 500; ++i) m.Events[i] = MacroEvent{static_cast<uint8_t>(4 + i % 26), 1, 7};
+  mouse.SetProfile(2, *custom);
+  mouse.SetCurrentProfile(2);
+  mouse.SetTracking(TrackingState{1, 2, 30, 4});
+  mouse.SetFirmwareVersions(153, 110);
+  mouse.SetBusyPolls(1);
+  block->ButtonChanged[0][0] = 1;
+
+  NullSink sink;
+  CalibrationValues values;
+  EXPECT_EQ(jobs.ReadAllJob(*block, sink, values), 1);
+  EXPECT_EQ(sink.firmware, 153);
+  EXPECT_EQ(sink.saves, 1);
+  EXPECT_EQ(sink.publishes, 1);
+  EXPECT_EQ(block->CurrentProfile, 2);
+  EXPECT_EQ(block->LiftOnFlag, 1);
+  EXPECT_EQ(block->TrackControlFlag, 2);
+  EXPECT_EQ(values.value1, 30);
+  EXPECT_EQ(block->ButtonChanged[0][0], 0);
+  EXPECT_EQ(mouse.HostState(), 1);
+  for (int p = 0; p < 5; ++p) EXPECT_TRUE(SameDeviceView(block->Profiles[p], mouse.Profile(p))) << p;
+  const MacroKeyInfo& back = block->Profiles[2].MacroKeys[11];
+  EXPECT_EQ(back.EventCount, 500);
+  EXPECT_STREQ(back.MacroSetName, "A set name that is longe");  // cut to 24
+  EXPECT_EQ(std::memcmp(back.Events, m.Events, 2000), 0);
+  EXPECT_EQ(block->Profiles[2].MacroKeys[6].Events[0].key, 0x1E);
+}
+
+TEST_F(SimTest, FaultsAreRefusedOrReported) {
+  // a damaged write is refused and changes nothing
+  Report r = EncodeProfileSettings(block->Profiles[0], 0);
+  r[8] = 55;
+  EXPECT_FALSE(mouse.SetFeature(r.data(), r.size()));
+  EXPECT_EQ(mouse.Profile(0).CpiLevel_X[1], 8);
+  // a corrupted read is rejected by the host and stores nothing
+  mouse.CorruptNextRead();
+  ProfileRecord before = block->Profiles[1];
+  mouse.Profile(1);
+  EXPECT_EQ(commands.ReadButtonTable(block->Profiles[1], 1), 0);
+  EXPECT_EQ(std::memcmp(&before, &block->Profiles[1], sizeof before), 0);
+  // absent: every exchange fails
+  mouse.SetPresent(false);
+  EXPECT_EQ(commands.WriteCurrentProfile(1), 0);
+  DeviceInfo info;
+  EXPECT_EQ(commands.ReadDeviceInfo(info), 0);
+  mouse.SetPresent(true);
+  // busy polls then ready
+  mouse.SetBusyPolls(4);
+  clock.slept = 0;
+  EXPECT_EQ(commands.WriteHostState(1), 1);
+  EXPECT_EQ(clock.slept, 100 + 1000 + 1500 + 2000 + 2000);
+}
+
+}  // namespace
+}  // namespace vextra

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <mutex>
 #include <vector>
 
@@ -50,6 +51,28 @@ class SimulatedMouse : public FeatureDevice {
   // Back to the factory profiles (what report 9's reset does).
   void FactoryReset();
 
+  // --- the user acting on the mouse: each raises the event the mouse sends ---
+  // type = high half of the event code, value = low half.
+  using EventSink = std::function<void(uint16_t type, uint16_t value)>;
+  void SetEventSink(EventSink sink);
+  void PressButton(int button);    // 1..24 -> 0x8000, button
+  void ReleaseButton(int button);  // 1..24 -> 0x8000, 0x100 | button
+  void DpiUp();                    // next enabled level -> 0xB000, level + 1
+  void DpiDown();
+  void SwitchProfile(int index);   // 0..4 -> 0x2000, index + 1
+  void SetPollingRate(int code);   // 0..3 -> 0xD000, code + 1
+  void ScrollStep(int direction);  // -1 / +1 -> 0x1000, 1 / 255
+  void RequestMacro(int n);        // 1..110 -> 0xFE00, n
+  void RequestLightDatabase();     // 0xFD00, 1
+
+  // The persistent part of the state (profiles, current profile, versions,
+  // lift-off/tracking) as bytes, and back. Restore refuses damaged data and
+  // then leaves the state as it was.
+  std::string Serialize() const;
+  bool Deserialize(const std::string& data);
+  // Human-readable summary for the control tool.
+  std::string DescribeState() const;
+
  private:
   bool AcceptWrite(const Report& r);
   bool AnswerRead(Report& r);
@@ -71,6 +94,8 @@ class SimulatedMouse : public FeatureDevice {
   std::array<uint8_t, kCalibrationSamples> image_{};
   std::vector<Report> lightCommands_;
   std::map<int, Report> lightBlocks_;
+  EventSink sink_;
+  void Raise(uint16_t type, uint16_t value);  // called without the lock held
 };
 
 }  // namespace vextra

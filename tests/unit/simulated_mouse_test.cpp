@@ -148,3 +148,51 @@ TEST_F(SimTest, FaultsAreRefusedOrReported) {
 
 }  // namespace
 }  // namespace vextra
+
+namespace vextra {
+namespace {
+
+TEST(SimulatedMouseUser, EventsAndPersistentState) {
+  SimulatedMouse mouse;
+  std::vector<std::pair<int, int>> events;
+  mouse.SetEventSink([&](uint16_t type, uint16_t value) { events.emplace_back(type, value); });
+  ProfileRecord p = mouse.Profile(0);
+  p.dpi[1] = 0;  // level 1 is skipped by the DPI cycle
+  p.Cpi_X = 0;
+  mouse.SetProfile(0, p);
+  mouse.PressButton(5);
+  mouse.ReleaseButton(5);
+  mouse.DpiUp();
+  mouse.DpiDown();
+  mouse.DpiDown();
+  mouse.SwitchProfile(3);
+  mouse.SetPollingRate(2);
+  mouse.ScrollStep(-1);
+  mouse.RequestMacro(110);
+  mouse.RequestLightDatabase();
+  mouse.PressButton(25);  // no such button: nothing
+  EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{0x8000, 5}, {0x8000, 0x105}, {0xB000, 3}, {0xB000, 1},
+                                                       {0xB000, 5}, {0x2000, 4}, {0xD000, 3}, {0x1000, 1},
+                                                       {0xFE00, 110}, {0xFD00, 1}}));
+  mouse.SetPresent(false);
+  mouse.PressButton(1);  // an unplugged mouse says nothing
+  EXPECT_EQ(events.size(), 10u);
+
+  const std::string saved = mouse.Serialize();
+  SimulatedMouse other;
+  ASSERT_TRUE(other.Deserialize(saved));
+  EXPECT_EQ(other.CurrentProfile(), 3);
+  EXPECT_EQ(other.Profile(0).Cpi_X, 4);
+  EXPECT_EQ(other.Profile(3).PollingRate, 2);
+  std::string damaged = saved;
+  damaged[100] ^= 1;
+  SimulatedMouse fresh;
+  EXPECT_FALSE(fresh.Deserialize(damaged));
+  EXPECT_FALSE(fresh.Deserialize(saved.substr(0, 1000)));
+  EXPECT_FALSE(fresh.Deserialize(""));
+  EXPECT_EQ(fresh.CurrentProfile(), 0);
+  EXPECT_NE(fresh.DescribeState().find("profile 4:"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vextra

@@ -79,6 +79,12 @@ bool SimulatedMouse::AcceptWrite(const Report& r) {
       if (r.size() != kLightCommandSize || r[1] != 0x10) return false;
       lightCommands_.push_back(r);
       return true;
+    case kReportPreamble:
+      if (r.size() != 1028 || r[1] < 1 || r[1] > 3 || !ChecksumValid(r)) return false;
+      preambleParts_ |= 1 << (r[1] - 1);
+      return true;
+    case kReportUpdateCommand:
+      return AcceptUpdateCommand(r);
     case kReportLightDatabase:
       if (r.size() != kLightDatabaseSize || !ChecksumValid(r)) return false;
       lightBlocks_[r[1] | (r[2] << 8)] = r;
@@ -86,6 +92,87 @@ bool SimulatedMouse::AcceptWrite(const Report& r) {
     default:
       return false;
   }
+}
+
+bool SimulatedMouse::AcceptUpdateCommand(const Report& r) {
+  constexpr uint32_t kMaxImage = 204800;
+  constexpr int kFailed = 2, kSendAgain = 4;
+  if (r.size() != 1026) return false;
+  updateBusyLeft_ = updateBusyPolls_;
+  if (sendAgainLeft_ > 0) {
+    --sendAgainLeft_;
+    updateStatus_ = kSendAgain;
+    return true;
+  }
+  updateStatus_ = kStatusReady;
+  switch (r[1]) {
+    case 0:  // start
+      updateStarted_ = true;
+      updateFinished_ = false;
+      updateSize_ = 0;
+      updateImage_.clear();
+      blocksReceived_.clear();
+      expectedBlock_ = -1;
+      break;
+    case 1: {  // size
+      const uint32_t size = r[4] | (r[5] << 8) | (r[6] << 16) | (static_cast<uint32_t>(r[7]) << 24);
+      if (!updateStarted_ || size == 0 || size > kMaxImage) {
+        updateStatus_ = kFailed;
+        break;
+      }
+      updateSize_ = size;
+      const size_t blocks = (size + 1023) / 1024;
+      updateImage_.assign(blocks * 1024, 0);
+      blocksReceived_.assign(blocks, false);
+      break;
+    }
+    case 2:  // prepare
+      if (!updateStarted_ || updateSize_ == 0) updateStatus_ = kFailed;
+      break;
+    case 3: {  // block header
+      const int index = r[4] | (r[5] << 8);
+      if (updateSize_ == 0 || index >= static_cast<int>(blocksReceived_.size())) {
+        updateStatus_ = kFailed;
+        break;
+      }
+      expectedBlock_ = index;
+      expectedSum_ = static_cast<uint16_t>(r[6] | (r[7] << 8));
+      break;
+    }
+    case 4: {  // block data: must match the header's checksum
+      if (expectedBlock_ < 0 || Checksum16(&r[2], 1024) != expectedSum_) {
+        updateStatus_ = kFailed;
+        break;
+      }
+      std::memcpy(&updateImage_[static_cast<size_t>(expectedBlock_) * 1024], &r[2], 1024);
+      blocksReceived_[static_cast<size_t>(expectedBlock_)] = true;
+      expectedBlock_ = -1;
+      break;
+    }
+    case 15: {  // finish
+      bool complete = updateSize_ > 0;
+      for (bool got : blocksReceived_) complete = complete && got;
+      updateFinished_ = complete;
+      if (!complete) updateStatus_ = kFailed;
+      if (complete && updatedFirmware_ > 0) firmware_ = updatedFirmware_;
+      updateStarted_ = false;
+      break;
+    }
+    default:
+      updateStatus_ = kFailed;
+  }
+  return true;
+}
+
+void SimulatedMouse::SetUpdateSendAgain(int count) { Lock lock(lock_); sendAgainLeft_ = count; }
+void SimulatedMouse::SetUpdateBusyPolls(int polls) { Lock lock(lock_); updateBusyPolls_ = polls; }
+void SimulatedMouse::SetUpdatedFirmwareVersion(int version) { Lock lock(lock_); updatedFirmware_ = version; }
+int SimulatedMouse::PreamblePartsReceived() const { Lock lock(lock_); return preambleParts_; }
+bool SimulatedMouse::UpdateFinished() const { Lock lock(lock_); return updateFinished_; }
+std::vector<uint8_t> SimulatedMouse::ReceivedImage() const {
+  Lock lock(lock_);
+  if (!updateFinished_) return {};
+  return std::vector<uint8_t>(updateImage_.begin(), updateImage_.begin() + updateSize_);
 }
 
 bool SimulatedMouse::GetFeature(uint8_t* data, size_t size) {
@@ -145,6 +232,15 @@ bool SimulatedMouse::AnswerRead(Report& r) {
     case kReportCalibration:
       if (r.size() != kCalibrationReadSize) return false;
       std::memcpy(&r[3], image_.data(), image_.size());
+      return true;
+    case kReportUpdateStatus:
+      if (r.size() != 3) return false;
+      if (updateBusyLeft_ > 0) {
+        --updateBusyLeft_;
+        r[1] = kStatusBusy;
+      } else {
+        r[1] = static_cast<uint8_t>(updateStatus_);
+      }
       return true;
     case kReportTracking:
       if (r.size() != kTrackingSize) return false;

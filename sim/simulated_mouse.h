@@ -51,6 +51,17 @@ class SimulatedMouse : public FeatureDevice {
   // Back to the factory profiles (what report 9's reset does).
   void FactoryReset();
 
+  // --- the boot loader's side of a firmware update ---
+  // The next `count` update commands are answered with "send again" (status 4)
+  // and not carried out; status reads answer busy `polls` times first.
+  void SetUpdateSendAgain(int count);
+  void SetUpdateBusyPolls(int polls);
+  // Firmware version the mouse reports after a complete update.
+  void SetUpdatedFirmwareVersion(int version);
+  int PreamblePartsReceived() const;        // bit n - 1 set for part n
+  std::vector<uint8_t> ReceivedImage() const;  // the announced size, once finished
+  bool UpdateFinished() const;
+
   // --- the user acting on the mouse: each raises the event the mouse sends ---
   // type = high half of the event code, value = low half.
   using EventSink = std::function<void(uint16_t type, uint16_t value)>;
@@ -75,6 +86,7 @@ class SimulatedMouse : public FeatureDevice {
 
  private:
   bool AcceptWrite(const Report& r);
+  bool AcceptUpdateCommand(const Report& r);  // report 27
   bool AnswerRead(Report& r);
 
   mutable std::mutex lock_;
@@ -95,6 +107,17 @@ class SimulatedMouse : public FeatureDevice {
   std::vector<Report> lightCommands_;
   std::map<int, Report> lightBlocks_;
   EventSink sink_;
+  // firmware update
+  int preambleParts_ = 0;
+  bool updateStarted_ = false, updateFinished_ = false;
+  uint32_t updateSize_ = 0;
+  int expectedBlock_ = -1;
+  uint16_t expectedSum_ = 0;
+  std::vector<uint8_t> updateImage_;
+  std::vector<bool> blocksReceived_;
+  int updateStatus_ = 1;
+  int sendAgainLeft_ = 0, updateBusyPolls_ = 0, updateBusyLeft_ = 0;
+  int updatedFirmware_ = 0;
   void Raise(uint16_t type, uint16_t value);  // called without the lock held
 };
 

@@ -196,3 +196,97 @@ TEST(SimulatedMouseUser, EventsAndPersistentState) {
 
 }  // namespace
 }  // namespace vextra
+
+namespace vextra {
+namespace {
+
+Report UpdateCommand(uint8_t command, std::initializer_list<uint8_t> body) {
+  Report r(1026, 0);
+  r[0] = kReportUpdateCommand;
+  r[1] = command;
+  size_t at = 2;
+  for (uint8_t b : body) r[at++] = b;
+  return r;
+}
+
+int UpdateStatus(SimulatedMouse& mouse) {
+  uint8_t r[3] = {kReportUpdateStatus, 0, 0};
+  return mouse.GetFeature(r, 3) ? r[1] : -1;
+}
+
+// Sends an image the way the updater does; returns the number of blocks sent.
+int SendImage(SimulatedMouse& mouse, const std::vector<uint8_t>& image, bool breakSecondBlock = false) {
+  auto send = [&](const Report& r) { return mouse.SetFeature(r.data(), r.size()); };
+  const uint32_t size = static_cast<uint32_t>(image.size());
+  send(UpdateCommand(0, {0, 0, 0x08, 0xAC, 0x32, 0x10, 0x03, 0xCB, 0x00, 0x01}));
+  send(UpdateCommand(1, {0, 0, uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16), uint8_t(size >> 24), 0x08,
+                         0xAC, 0x22, 0x88}));
+  send(UpdateCommand(2, {0, 0, 0xEC}));
+  const int blocks = static_cast<int>((size + 1023) / 1024);
+  for (int i = 0; i < blocks; ++i) {
+    Report data(1026, 0);
+    data[0] = kReportUpdateCommand;
+    data[1] = 4;
+    for (size_t k = 0; k < 1024 && i * 1024 + k < size; ++k) data[2 + k] = image[i * 1024 + k];
+    const uint16_t sum = Checksum16(&data[2], 1024);
+    send(UpdateCommand(3, {0, 0, uint8_t(i), uint8_t(i >> 8), uint8_t(sum), uint8_t(sum >> 8), 0x08, 0xAC, 0x22,
+                           0x88}));
+    if (breakSecondBlock && i == 1) data[10] ^= 1;
+    send(data);
+    if (UpdateStatus(mouse) != 1) return -1;
+  }
+  send(UpdateCommand(15, {}));
+  return blocks;
+}
+
+TEST(SimulatedMouseUpdate, ImagesArriveWhole) {
+  for (size_t size : {size_t{1}, size_t{1024}, size_t{1025}, size_t{204800}}) {
+    SCOPED_TRACE(size);
+    SimulatedMouse mouse;
+    mouse.SetUpdatedFirmwareVersion(160);
+    std::vector<uint8_t> image(size);
+    for (size_t i = 0; i < size; ++i) image[i] = static_cast<uint8_t>(i * 7 + 3);
+    EXPECT_EQ(SendImage(mouse, image), static_cast<int>((size + 1023) / 1024));
+    EXPECT_TRUE(mouse.UpdateFinished());
+    EXPECT_EQ(mouse.ReceivedImage(), image);
+    uint8_t info[6] = {kReportDeviceInfo};
+    ASSERT_TRUE(mouse.GetFeature(info, 6));
+    EXPECT_EQ(info[2], 160);
+  }
+}
+
+TEST(SimulatedMouseUpdate, DamageSendAgainAndPreamble) {
+  SimulatedMouse mouse;
+  std::vector<uint8_t> image(3000, 0x42);
+  EXPECT_EQ(SendImage(mouse, image, true), -1);  // block 1 does not match its header
+  EXPECT_FALSE(mouse.UpdateFinished());
+
+  mouse.SetUpdateSendAgain(2);
+  Report start = UpdateCommand(0, {});
+  ASSERT_TRUE(mouse.SetFeature(start.data(), start.size()));
+  EXPECT_EQ(UpdateStatus(mouse), 4);
+  ASSERT_TRUE(mouse.SetFeature(start.data(), start.size()));
+  EXPECT_EQ(UpdateStatus(mouse), 4);
+  ASSERT_TRUE(mouse.SetFeature(start.data(), start.size()));
+  EXPECT_EQ(UpdateStatus(mouse), 1);
+
+  mouse.SetUpdateBusyPolls(2);
+  ASSERT_TRUE(mouse.SetFeature(start.data(), start.size()));
+  EXPECT_EQ(UpdateStatus(mouse), 3);
+  EXPECT_EQ(UpdateStatus(mouse), 3);
+  EXPECT_EQ(UpdateStatus(mouse), 1);
+
+  Report part(1028, 0);
+  part[0] = kReportPreamble;
+  part[1] = 2;
+  part[500] = 9;
+  SealReport(part);
+  EXPECT_TRUE(mouse.SetFeature(part.data(), part.size()));
+  part[600] = 1;  // checksum now wrong: refused
+  part[1] = 3;
+  EXPECT_FALSE(mouse.SetFeature(part.data(), part.size()));
+  EXPECT_EQ(mouse.PreamblePartsReceived(), 0b010);
+}
+
+}  // namespace
+}  // namespace vextra

@@ -1,6 +1,8 @@
 #include "sim/simulated_mouse.h"
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace vextra {
 
@@ -20,7 +22,10 @@ void SimulatedMouse::FactoryReset() {
   current_ = 0;
 }
 
+void SimulatedMouse::SetReportDelay(int milliseconds) { reportDelay_ = milliseconds < 0 ? 0 : milliseconds; }
+
 bool SimulatedMouse::SetFeature(const uint8_t* data, size_t size) {
+  if (reportDelay_ > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reportDelay_.load()));
   Lock lock(lock_);
   if (!present_ || size == 0) return false;
   if (failNext_ > 0) {
@@ -176,6 +181,7 @@ std::vector<uint8_t> SimulatedMouse::ReceivedImage() const {
 }
 
 bool SimulatedMouse::GetFeature(uint8_t* data, size_t size) {
+  if (reportDelay_ > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reportDelay_.load()));
   Lock lock(lock_);
   if (!present_ || size == 0) return false;
   if (failNext_ > 0) {

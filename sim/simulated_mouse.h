@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -44,6 +45,8 @@ class SimulatedMouse : public FeatureDevice {
   void SetTracking(const TrackingState& state);
   // After every accepted write the next `polls` status reads answer busy.
   void SetBusyPolls(int polls);
+  // Every report takes this long to answer (a slow mouse).
+  void SetReportDelay(int milliseconds);
   // The next `count` reports (any direction) fail.
   void FailNextReports(int count);
   // The next read of a report with a checksum (6, 7, 8) carries a wrong one.
@@ -72,6 +75,10 @@ class SimulatedMouse : public FeatureDevice {
   void DpiDown();
   void SwitchProfile(int index);   // 0..4 -> 0x2000, index + 1
   void SetPollingRate(int code);   // 0..3 -> 0xD000, code + 1
+  // Sensitivity steps 1..11 (y 0 = no separate Y step) -> 0xC000, x | y << 8
+  void SetSensitivity(int x, int y);
+  // Media function 32..39 -> 0xF000, code (| 0x100 when released)
+  void MediaKey(int code, bool released);
   void ScrollStep(int direction);  // -1 / +1 -> 0x1000, 1 / 255
   void RequestMacro(int n);        // 1..110 -> 0xFE00, n
   void RequestLightDatabase();     // 0xFD00, 1
@@ -102,6 +109,7 @@ class SimulatedMouse : public FeatureDevice {
   int status_ = kStatusReady;
   int busyPolls_ = 0, busyLeft_ = 0;
   int failNext_ = 0;
+  std::atomic<int> reportDelay_{0};
   bool corruptNext_ = false;
   std::array<uint8_t, kCalibrationSamples> image_{};
   std::vector<Report> lightCommands_;

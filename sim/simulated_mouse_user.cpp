@@ -86,6 +86,25 @@ void SimulatedMouse::SetPollingRate(int code) {
   Raise(0xD000, static_cast<uint16_t>(code + 1));
 }
 
+void SimulatedMouse::SetSensitivity(int x, int y) {
+  if (x < 1 || x > 11 || y < 0 || y > 11) return;
+  {
+    Lock lock(lock_);
+    ProfileRecord& p = (*profiles_)[static_cast<size_t>(current_)];
+    if (p.XYSynchronous == 1) {
+      p.Sensitivity_X = x;
+      if (y) p.Sensitivity_Y = y;
+    } else {
+      p.Sensitivity = x;
+    }
+  }
+  Raise(0xC000, static_cast<uint16_t>(x | (y << 8)));
+}
+
+void SimulatedMouse::MediaKey(int code, bool released) {
+  if (code >= 32 && code <= 39) Raise(0xF000, static_cast<uint16_t>(code | (released ? 0x100 : 0)));
+}
+
 void SimulatedMouse::ScrollStep(int direction) { Raise(0x1000, direction < 0 ? 1 : 255); }
 
 void SimulatedMouse::RequestMacro(int n) {

@@ -135,6 +135,13 @@ bool RunCommand(const std::string& line, std::string& reply) {
     mouse.SetPollingRate(n - 1);
   } else if (verb == "scroll" && (arg == "up" || arg == "down")) {
     mouse.ScrollStep(arg == "up" ? -1 : 1);
+  } else if (verb == "sensitivity" && n >= 1 && n <= 11) {
+    mouse.SetSensitivity(n, 0);
+  } else if (verb == "media" && n >= 32 && n <= 39) {
+    mouse.MediaKey(n, false);
+    mouse.MediaKey(n, true);
+  } else if (verb == "slow" && n >= 0) {
+    mouse.SetReportDelay(n);
   } else if (verb == "busy" && n >= 0) {
     mouse.SetBusyPolls(n);
   } else if (verb == "macro" && n >= 1 && n <= 110) {

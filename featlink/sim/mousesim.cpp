@@ -1,7 +1,8 @@
 // mousesim.exe: drives the simulated mouse inside the running programs.
 //   mousesim plug | unplug | press N | release N | click N | dpi up | dpi down
 //            profile N (1..5) | polling N (1..4) | scroll up | scroll down
-//            busy N | macro N (1..110) | state
+//            busy N | slow MS | sensitivity N (1..11) | media N (32..39)
+//            macro N (1..110) | state
 // Exit code 0 on success, 1 for a refused command, 2 when no program has the
 // simulator library open.
 #include <windows.h>
@@ -29,7 +30,7 @@ LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: mousesim plug|unplug|press N|release N|click N|dpi up|dpi down|"
-                         "profile N|polling N|scroll up|scroll down|busy N|macro N|state\n");
+                         "profile N|polling N|scroll up|scroll down|busy N|slow MS|sensitivity N|media N|macro N|state\n");
     return 1;
   }
   std::string command = argv[1];

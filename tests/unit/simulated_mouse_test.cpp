@@ -170,13 +170,17 @@ TEST(SimulatedMouseUser, EventsAndPersistentState) {
   mouse.ScrollStep(-1);
   mouse.RequestMacro(110);
   mouse.RequestLightDatabase();
+  mouse.SetSensitivity(9, 0);
+  mouse.MediaKey(35, true);
   mouse.PressButton(25);  // no such button: nothing
+  mouse.SetSensitivity(12, 0);
   EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{0x8000, 5}, {0x8000, 0x105}, {0xB000, 3}, {0xB000, 1},
                                                        {0xB000, 5}, {0x2000, 4}, {0xD000, 3}, {0x1000, 1},
-                                                       {0xFE00, 110}, {0xFD00, 1}}));
+                                                       {0xFE00, 110}, {0xFD00, 1}, {0xC000, 9}, {0xF000, 0x123}}));
+  EXPECT_EQ(mouse.Profile(3).Sensitivity, 9);
   mouse.SetPresent(false);
   mouse.PressButton(1);  // an unplugged mouse says nothing
-  EXPECT_EQ(events.size(), 10u);
+  EXPECT_EQ(events.size(), 12u);
 
   const std::string saved = mouse.Serialize();
   SimulatedMouse other;

@@ -288,6 +288,7 @@ void SimulatedMouse::SetFirmwareVersions(int firmware, int bootLoader) {
 }
 void SimulatedMouse::SetTracking(const TrackingState& state) { Lock lock(lock_); tracking_ = state; }
 void SimulatedMouse::SetBusyPolls(int polls) { Lock lock(lock_); busyPolls_ = polls < 0 ? 0 : polls; }
+void SimulatedMouse::SetReadyStatus(int status) { Lock lock(lock_); status_ = status; }
 void SimulatedMouse::FailNextReports(int count) { Lock lock(lock_); failNext_ = count; }
 void SimulatedMouse::CorruptNextRead() { Lock lock(lock_); corruptNext_ = true; }
 

@@ -43,6 +43,9 @@ class SimulatedMouse : public FeatureDevice {
   bool Present() const;
   void SetFirmwareVersions(int firmware, int bootLoader);
   void SetTracking(const TrackingState& state);
+  // What a status read answers once the mouse is no longer busy: 1 ready,
+  // anything else a failure.
+  void SetReadyStatus(int status);
   // After every accepted write the next `polls` status reads answer busy.
   void SetBusyPolls(int polls);
   // Every report takes this long to answer (a slow mouse).

@@ -139,6 +139,10 @@ TEST_F(SimTest, FaultsAreRefusedOrReported) {
   DeviceInfo info;
   EXPECT_EQ(commands.ReadDeviceInfo(info), 0);
   mouse.SetPresent(true);
+  // a failure status ends the handshake with 0
+  mouse.SetReadyStatus(7);
+  EXPECT_EQ(commands.WriteHostState(1), 0);
+  mouse.SetReadyStatus(1);
   // busy polls then ready
   mouse.SetBusyPolls(4);
   clock.slept = 0;

@@ -1,6 +1,5 @@
 #include "common/function_catalogue.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "common/file_system.h"
@@ -62,12 +61,25 @@ int FunctionMenuId(uint8_t code) {
   return e ? e->menuId : 0;
 }
 
+int MacroMenuId(int set, int macro) {
+  if (set < 0 || set >= kMenuMacroSets || macro < 0 || macro >= kMenuMacrosPerSet) return 0;
+  return 1100 + set * 100 + macro;
+}
+
+int TimerMenuId(int index) { return (index >= 0 && index < kMaxTimers) ? 505 + index : 0; }
+
+int DeviceMenuId(uint8_t code, int position) {
+  // Positions are bounded so the ids stay clear of int overflow.
+  if ((code != 81 && code != 82) || position < 1 || position > 10000) return 0;
+  return 11200 + 10 * position + (code == 82 ? 1 : 0);
+}
+
 std::string SlotDisplayText(const MacroKeyInfo& slot, const ProfileRecord& profile,
                             const std::vector<CompanionDevice>& devices, const KeyboardLayout& layout) {
   const uint8_t code = slot.FunctionCode;
   switch (code) {
     case 5: {
-      if (slot.EventCount == 0) return std::string();
+      if (slot.EventCount <= 0) return std::string();
       const uint8_t modifiers = slot.Events[0].action;
       std::string text;
       if (!(modifiers & 0x01)) {
@@ -85,9 +97,9 @@ std::string SlotDisplayText(const MacroKeyInfo& slot, const ProfileRecord& profi
     case 49:
       return std::string(slot.TimerName, FieldLength(slot.TimerName));
     case 51: case 52: case 53: case 54: case 55: {
-      char text[64];
-      std::snprintf(text, sizeof text, "Tanaim %d DPI", profile.CpiLevel_X[code - 51] * 100);
-      return text;
+      // 64-bit product: a damaged level value must not overflow.
+      const long long dpi = static_cast<long long>(profile.CpiLevel_X[code - 51]) * 100;
+      return "Tanaim " + std::to_string(dpi) + " DPI";
     }
     case 81: case 82:
       for (const CompanionDevice& d : devices)
@@ -127,7 +139,8 @@ void AssignFunction(SettingsBlock& block, int profile, int button, uint8_t code,
     std::memset(slot.MacroName, 0, sizeof slot.MacroName);
   }
   if (code == 15) CopyField(slot.ProgramPath, params.programPath.c_str());
-  if (code >= 81 && code <= 84) slot.SynraDeviceId = params.deviceId;
+  if (code == 81 || code == 82) slot.SynraDeviceId = params.deviceId;
+  if (code == 83 || code == 84) slot.SynraDeviceId = kAllDevices;
   block.ButtonChanged[profile][button] = 1;
 
   if (code == previous || (button != 3 && button != 4)) return;

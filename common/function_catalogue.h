@@ -78,6 +78,19 @@ const char* FunctionText(uint8_t code);
 // depends on a list position: macros, timers, companion devices).
 int FunctionMenuId(uint8_t code);
 
+// The menu lists the first 100 sets and the first 100 macros of each.
+constexpr int kMenuMacroSets = 100;
+constexpr int kMenuMacrosPerSet = 100;
+// Menu command of macro `macro` of set `set` (code 48); 0 beyond the menu's lists.
+int MacroMenuId(int set, int macro);
+// Menu command of the timer at list position `index` (code 49); 0 beyond 50 timers.
+int TimerMenuId(int index);
+// Menu command of code 81 or 82 for the companion device at 1-based list
+// position `position`; 0 for other codes or positions.
+int DeviceMenuId(uint8_t code, int position);
+
+constexpr uint32_t kAllDevices = 0xFFFF;
+
 struct CompanionDevice {
   uint16_t id;
   std::string name;
@@ -96,7 +109,7 @@ struct AssignParams {
   bool hasShortcut = false;            // code 5: key and modifier bits
   uint8_t shortcutKey = 0;
   uint8_t shortcutModifiers = 0;
-  uint32_t deviceId = 0;               // codes 81..84
+  uint32_t deviceId = 0;               // codes 81, 82 (83 and 84 always store kAllDevices)
 };
 
 // The saved layer codes of buttons 3 and 4, kept for the life of the program.

@@ -84,6 +84,9 @@ std::string VirtualKeyName(unsigned vk) {
       {0xBA, ";"},         {0xBB, "="},      {0xBC, ","},       {0xBD, "-"},         {0xBE, "."},
       {0xBF, "/"},         {0xC0, "`"},      {0xDB, "["},       {0xDC, "\\"},        {0xDD, "]"},
       {0xDE, "'"},         {0xDF, "OEM_8"},  {0xE2, "\\"},
+      // keys that some layouts put in the character block
+      {0x15, "Kana"},      {0x19, "Kanji"},  {0x1C, "Convert"}, {0x1D, "NonConvert"},
+      {0xC1, "ABNT_C1"},   {0xC2, "ABNT_C2"},
   };
   for (const auto& n : kNames)
     if (n.vk == vk) return n.name;

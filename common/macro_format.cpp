@@ -17,12 +17,27 @@ bool AppendEvent(MacroRecord& m, uint8_t code, uint8_t action) {
   return true;
 }
 
-void SetLastDelay(MacroRecord& m, int64_t milliseconds) {
-  if (m.EventCount <= 0 || m.EventCount > kMaxMacroEvents) return;
-  if (milliseconds < 0) milliseconds = 0;
-  if (milliseconds > 65535) milliseconds = 65535;
-  m.Events[m.EventCount - 1].delay = static_cast<uint16_t>(milliseconds);
+bool InsertEvent(MacroRecord& m, int at, uint8_t code, uint8_t action) {
+  if (m.EventCount < 0 || m.EventCount >= kMaxMacroEvents) return false;
+  if (at < 0 || at >= m.EventCount) return AppendEvent(m, code, action);
+  std::memmove(&m.Events[at + 1], &m.Events[at], sizeof(MacroEvent) * static_cast<size_t>(m.EventCount - at));
+  m.Events[at] = MacroEvent{code, action, 0};
+  ++m.EventCount;
+  return true;
 }
+
+uint16_t ClampDelay(int64_t milliseconds) {
+  if (milliseconds < 0) return 0;
+  if (milliseconds > 65535) return 65535;
+  return static_cast<uint16_t>(milliseconds);
+}
+
+void SetEventDelay(MacroRecord& m, int index, int64_t milliseconds) {
+  if (index < 0 || index >= m.EventCount || index >= kMaxMacroEvents) return;
+  m.Events[index].delay = ClampDelay(milliseconds);
+}
+
+void SetLastDelay(MacroRecord& m, int64_t milliseconds) { SetEventDelay(m, m.EventCount - 1, milliseconds); }
 
 void CopyMacroToSlot(const char* setName, const MacroRecord& macro, MacroKeyInfo& slot) {
   CopyField(slot.MacroSetName, setName);

@@ -30,6 +30,13 @@ void SanitizeMacro(MacroRecord& macro);
 // Appends a recorded event; false (nothing added) once 500 events are held.
 // The delay is the time until the next event, clamped to 65535 ms.
 bool AppendEvent(MacroRecord& macro, uint8_t code, uint8_t action);
+// Inserts an event (delay 0) before position `at`; `at` outside 0..count-1
+// appends. False (nothing added) once 500 events are held.
+bool InsertEvent(MacroRecord& macro, int at, uint8_t code, uint8_t action);
+// A measured gap as a stored delay: negative -> 0, 65535 ms or more -> 65535.
+uint16_t ClampDelay(int64_t milliseconds);
+// Sets the delay of event `index` (ignored outside the held events).
+void SetEventDelay(MacroRecord& macro, int index, int64_t milliseconds);
 void SetLastDelay(MacroRecord& macro, int64_t milliseconds);
 
 // Library macro -> slot fields (set name, macro name, loop, count, events).

@@ -27,25 +27,35 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 
 namespace {
 int Clamp(int value, int high) { return value < 0 ? 0 : value > high ? high : value; }
+
+// A name as the file keeps it: a value ends at the first line break.
+std::string StoredName(const std::string& name) { return name.substr(0, name.find_first_of("\r\n")); }
 }  // namespace
+
+bool IsStorableSetName(const std::string& name) {
+  return !SameNameIgnoringCase(StoredName(name), kSetListSection);
+}
 
 bool MacroLibrary::Load(const std::string& path) {
   sets.clear();
   IniFile ini(path);
   if (!ini.Load()) return false;
-  const int setCount = Clamp(ini.GetInt("SetMacro", "number", -1), kMaxLoadedSets);
+  const int setCount = Clamp(ini.GetInt(kSetListSection, "number", -1), kMaxLoadedSets);
   for (int i = 0; i < setCount; ++i) {
     const std::string key = std::to_string(i);
-    if (!ini.HasKey("SetMacro", key)) continue;
+    if (!ini.HasKey(kSetListSection, key)) continue;
     MacroSet set;
-    set.name = ini.GetString("SetMacro", key, "");
-    const std::string section = TrimSpaces(set.name);
-    const int macroCount = Clamp(ini.GetInt(section, "number", -1), kMaxLoadedMacrosPerSet);
-    for (int j = 0; j < macroCount; ++j) {
-      MacroRecord macro;
-      if (!ini.GetStruct(section, std::to_string(j), &macro, sizeof macro)) continue;
-      SanitizeMacro(macro);
-      set.macros.push_back(macro);
+    set.name = ini.GetString(kSetListSection, key, "", kMaxSetNameChars);
+    if (FindSet(set.name) >= 0) continue;  // its section was read already
+    if (IsStorableSetName(set.name)) {
+      const std::string section = TrimSpaces(set.name);
+      const int macroCount = Clamp(ini.GetInt(section, "number", -1), kMaxLoadedMacrosPerSet);
+      for (int j = 0; j < macroCount; ++j) {
+        MacroRecord macro;
+        if (!ini.GetStruct(section, std::to_string(j), &macro, sizeof macro)) continue;
+        SanitizeMacro(macro);
+        set.macros.push_back(macro);
+      }
     }
     sets.push_back(std::move(set));
   }
@@ -53,16 +63,39 @@ bool MacroLibrary::Load(const std::string& path) {
 }
 
 bool MacroLibrary::Save(const std::string& path) const {
-  IniFile ini(path);  // a fresh document: no section of a removed set survives
-  ini.SetInt("SetMacro", "number", static_cast<int32_t>(sets.size()));
-  for (size_t i = 0; i < sets.size(); ++i) ini.SetString("SetMacro", std::to_string(i), sets[i].name);
+  // Sets that land in the same section are merged first; writing them one
+  // after the other would let the last overwrite the others' macros.
+  struct Group {
+    const std::string* name;
+    std::vector<const MacroRecord*> macros;
+  };
+  std::vector<Group> groups;
   for (const MacroSet& set : sets) {
-    const std::string section = TrimSpaces(set.name);
-    ini.SetInt(section, "number", static_cast<int32_t>(set.macros.size()));
-    for (size_t j = 0; j < set.macros.size(); ++j)
-      ini.SetStruct(section, std::to_string(j), &set.macros[j], sizeof(MacroRecord));
+    Group* group = nullptr;
+    for (Group& g : groups)
+      if (SameNameIgnoringCase(StoredName(*g.name), StoredName(set.name))) group = &g;
+    if (!group) {
+      groups.push_back(Group{&set.name, {}});
+      group = &groups.back();
+    }
+    for (const MacroRecord& m : set.macros) group->macros.push_back(&m);
   }
-  return ini.Commit();
+
+  IniFile ini(path);  // a fresh document: no section of a removed set survives
+  ini.SetInt(kSetListSection, "number", static_cast<int32_t>(groups.size()));
+  for (size_t i = 0; i < groups.size(); ++i) ini.SetString(kSetListSection, std::to_string(i), *groups[i].name);
+  bool complete = true;
+  for (const Group& g : groups) {
+    if (!IsStorableSetName(*g.name)) {
+      complete = complete && g.macros.empty();
+      continue;
+    }
+    const std::string section = TrimSpaces(StoredName(*g.name));
+    ini.SetInt(section, "number", static_cast<int32_t>(g.macros.size()));
+    for (size_t j = 0; j < g.macros.size(); ++j)
+      ini.SetStruct(section, std::to_string(j), g.macros[j], sizeof(MacroRecord));
+  }
+  return ini.Commit() && complete;
 }
 
 int MacroLibrary::FindSet(const std::string& name) const {
@@ -111,6 +144,13 @@ bool MacroLibrary::SyncWithSlots(const SettingsBlock& block) {
       }
     }
   }
+  return changed;
+}
+
+bool MacroLibrary::SyncWithSlotsAndSave(const SettingsBlock& block, const std::string& path, bool* saved) {
+  const bool changed = SyncWithSlots(block);
+  const bool ok = Save(path);
+  if (saved) *saved = ok;
   return changed;
 }
 

@@ -16,6 +16,8 @@ bool TimerList::Load(const std::string& path) {
     TimerRecord t;
     if (!ini.GetStruct("Timer", std::to_string(i), &t, sizeof t)) continue;
     t.Name[sizeof t.Name - 1] = '\0';
+    if (t.Seconds < kMinTimerSeconds) t.Seconds = kMinTimerSeconds;
+    if (t.Seconds > kMaxTimerSeconds) t.Seconds = kMaxTimerSeconds;
     timers.push_back(t);
   }
   return true;

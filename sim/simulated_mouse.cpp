@@ -43,7 +43,11 @@ void SimulatedMouse::FactoryReset() {
   ResetProfilesLocked();
 }
 
-void SimulatedMouse::SetReportDelay(int milliseconds) { reportDelay_ = milliseconds < 0 ? 0 : milliseconds; }
+namespace {
+int Clamp(int value, int most) { return value < 0 ? 0 : value > most ? most : value; }
+}  // namespace
+
+void SimulatedMouse::SetReportDelay(int milliseconds) { reportDelay_ = Clamp(milliseconds, kMaxReportDelay); }
 
 void SimulatedMouse::BeforeReport(uint8_t id, bool write) {
   ReportHook hook;
@@ -236,7 +240,10 @@ bool SimulatedMouse::AcceptUpdateCommand(const Report& r) {
 }
 
 void SimulatedMouse::SetUpdateSendAgain(int count) { Lock lock(lock_); sendAgainLeft_ = count < 0 ? 0 : count; }
-void SimulatedMouse::SetUpdateBusyPolls(int polls) { Lock lock(lock_); updateBusyPolls_ = polls < 0 ? 0 : polls; }
+void SimulatedMouse::SetUpdateBusyPolls(int polls) {
+  Lock lock(lock_);
+  updateBusyPolls_ = Clamp(polls, kMaxBusyPolls);
+}
 void SimulatedMouse::SetUpdatedFirmwareVersion(int version) {
   Lock lock(lock_);
   if (version >= 0 && version <= 255) updatedFirmware_ = version;
@@ -356,7 +363,7 @@ void SimulatedMouse::SetFirmwareVersions(int firmware, int bootLoader) {
   if (bootLoader >= 0 && bootLoader <= 255) bootLoader_ = bootLoader;
 }
 void SimulatedMouse::SetTracking(const TrackingState& state) { Lock lock(lock_); tracking_ = state; }
-void SimulatedMouse::SetBusyPolls(int polls) { Lock lock(lock_); busyPolls_ = polls < 0 ? 0 : polls; }
+void SimulatedMouse::SetBusyPolls(int polls) { Lock lock(lock_); busyPolls_ = Clamp(polls, kMaxBusyPolls); }
 void SimulatedMouse::SetReadyStatus(int status) {
   Lock lock(lock_);
   if (status >= 0 && status <= 255) status_ = status;

@@ -45,6 +45,9 @@ class SimulatedMouse : public FeatureDevice {
   static constexpr size_t kMaxLightCommands = 256;
   static constexpr size_t kMaxLightBlocks = 1024;
   static constexpr uint32_t kMaxFirmwareImage = 204800;
+  // Settings beyond these are clamped, so that every state can be saved and restored.
+  static constexpr int kMaxBusyPolls = 1 << 20;
+  static constexpr int kMaxReportDelay = 10000;  // ms; longer would look like a dead mouse
 
   // --- what a test or the control tool sets ---
   void SetProfile(int index, const ProfileRecord& profile);
@@ -59,7 +62,7 @@ class SimulatedMouse : public FeatureDevice {
   void SetReadyStatus(int status);
   // After every accepted write the next `polls` status reads answer busy.
   void SetBusyPolls(int polls);
-  // Every report takes this long to answer (a slow mouse).
+  // Every report takes this long to answer (a slow mouse; real time).
   void SetReportDelay(int milliseconds);
   // Called before every report is handled, without the lock held: a test
   // counts or delays here without sleeping for real.

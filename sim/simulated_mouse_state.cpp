@@ -24,8 +24,8 @@ namespace {
 const char kMagicV1[8] = {'V', 'X', 'S', 'I', 'M', '0', '0', '1'};
 const char kMagicV2[8] = {'V', 'X', 'S', 'I', 'M', '0', '0', '2'};
 constexpr size_t kProfilesBytes = sizeof(ProfileRecord) * kProfileCount;
-constexpr uint32_t kMaxPolls = 1u << 20;
-constexpr uint32_t kMaxReportDelay = 10000;  // ms; a longer one would make the mouse look dead
+constexpr uint32_t kMaxPolls = SimulatedMouse::kMaxBusyPolls;
+constexpr uint32_t kMaxReportDelay = SimulatedMouse::kMaxReportDelay;
 constexpr size_t kMaxStateFile = 8u << 20;
 
 uint32_t Crc32(const uint8_t* data, size_t size) {

@@ -374,7 +374,7 @@ void MakeEverythingDiffer(SimulatedMouse& mouse) {
   mouse.SetUpdatedFirmwareVersion(170);
   mouse.SetTracking(TrackingState{1, 3, 40, 2});
   mouse.SetBusyPolls(2);
-  mouse.SetUpdateBusyPolls(1);
+  mouse.SetUpdateBusyPolls(1 << 30);  // clamped, so the state still restores
   mouse.SetReadyStatus(1);
   std::array<uint8_t, kCalibrationSamples> image{};
   image[899] = 9;

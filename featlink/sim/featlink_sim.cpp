@@ -284,6 +284,14 @@ __declspec(dllexport) int FEATLINK_CALL SetFeature(unsigned char* buffer, int le
   }
   if (!buffer || length <= 0) return 0;
   const bool ok = lib.mouse.SetFeature(buffer, static_cast<size_t>(length));
+  if (std::getenv("FEATLINK_SIM_LOG")) {
+    // The head of every written report, so a test can follow the host's sequence.
+    char text[64];
+    int n = std::snprintf(text, sizeof text, "set %d bytes:", length);
+    for (int i = 0; i < length && i < 6 && n > 0 && n < 48; ++i)
+      n += std::snprintf(text + n, sizeof text - static_cast<size_t>(n), " %02X", buffer[i]);
+    Trace(std::string(text) + (ok ? " ok" : " refused"));
+  }
   if (ok && buffer[0] != 4 && buffer[0] != 14) SaveState();  // selects and host state are not settings
   return ok ? 1 : 0;
 }

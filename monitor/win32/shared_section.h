@@ -1,0 +1,37 @@
+// The Monitor's named section with the settings block and the mutex that
+// guards it: every access is one whole-block copy made while holding it.
+#pragma once
+
+#include <windows.h>
+
+#include "common/settings_block.h"
+
+namespace vextra {
+
+class SharedSection {
+ public:
+  SharedSection() = default;
+  ~SharedSection() { Close(); }
+  SharedSection(const SharedSection&) = delete;
+  SharedSection& operator=(const SharedSection&) = delete;
+
+  // The settings mutex, not owned. False when it already existed (another
+  // Monitor holds it) or could not be made.
+  bool CreateMutexObject();
+  // The section with a null DACL so that every process may open it.
+  bool CreateSection();
+  // Whole-block copies under the mutex; false without a section or when the
+  // wait does not end with the mutex given to us normally.
+  bool CopyOut(const SettingsBlock& block);
+  bool CopyIn(SettingsBlock& block);
+  void CloseSection();
+  void Close();
+
+ private:
+  bool Lock();
+  HANDLE mutex_ = nullptr;
+  HANDLE mapping_ = nullptr;
+  void* view_ = nullptr;
+};
+
+}  // namespace vextra

@@ -15,6 +15,7 @@ namespace vextra {
 namespace {
 
 constexpr size_t kMaxLightDatabase = 1u << 20;  // far beyond any real database
+constexpr int kJobStopWait = 10000;             // a stopped job ends within one report exchange
 
 std::string Format(const char* format, long long a, long long b = 0) {
   char text[160];
@@ -96,6 +97,13 @@ void MonitorCore::FirmwareCheck() {
 // ---------------------------------------------------------------- shutdown
 
 void MonitorCore::BeginShutdown() {
+  shuttingDown_ = true;
+  // A running job ends by telling the mouse that the host is there (report 14
+  // with 1); stopped first, it cannot undo the 0 sent below.
+  if (jobFlags_.busy.load()) {
+    jobFlags_.stop.store(1);
+    for (int waited = 0; jobFlags_.busy.load() && waited < kJobStopWait; waited += 10) host_.Sleep(10);
+  }
   commands_.WriteHostState(0);
   host_.KillTimer(kTimerForeground);
   host_.KillTimer(kTimerFirstReadBack);
@@ -303,7 +311,7 @@ void MonitorCore::ForegroundSwitch() {
 // ---------------------------------------------------------------- device thread
 
 void MonitorCore::RunDeviceJob(int job, int argument) {
-  if (deviceState_.load() != kDeviceConnected) return;
+  if (deviceState_.load() != kDeviceConnected || shuttingDown_.load()) return;
   jobFlags_.busy = 1;
   jobFlags_.stop = 0;
   switch (job) {

@@ -46,7 +46,8 @@ class MonitorCore : public ReadBackSink {
   void ApplyCurrentWindowsValues(bool writeRegistry);
   void LoadDeviceInfo();
 
-  // --- shutdown, the steps before the threads stop
+  // --- shutdown, the steps before the threads stop. A running device job is
+  // stopped before the mouse is told the host is leaving, and no job starts after.
   void BeginShutdown();
 
   // --- device events (window thread)
@@ -127,6 +128,7 @@ class MonitorCore : public ReadBackSink {
   Registry* registry_;
   std::unique_ptr<SettingsBlock> block_;
   std::atomic<int> deviceState_{kDeviceUnknown};
+  std::atomic<bool> shuttingDown_{false};
   bool startWithOption_ = false;
   uintptr_t synraWindow_ = 0;
   int synraActive_ = 0;

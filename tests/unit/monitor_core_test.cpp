@@ -502,6 +502,10 @@ TEST_F(MonitorCoreTest, ShutdownTellsTheMouseAndClosesThePeers) {
   EXPECT_TRUE(host.timers.empty());
   EXPECT_EQ(host.PostsOf(kClose), 5);
   EXPECT_EQ(core.jobFlags().stop.load(), 1);
+  // No job runs any more: a late read-back would tell the mouse the host is back.
+  core.jobFlags().busy = 0;
+  core.RunDeviceJob(kJobReadAll, 0);
+  EXPECT_EQ(mouse.HostState(), 0);
 }
 
 TEST_F(MonitorCoreTest, SynraCodes) {

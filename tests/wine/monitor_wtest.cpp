@@ -1,0 +1,468 @@
+// The real Monitor in a laid-out program folder with the simulator library
+// and stand-ins for the Option, display and updater programs; this test plays
+// the user (through the simulator), the Option program (section + 1224) and
+// the Synra program (its windows and codes).
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/file_system.h"
+#include "common/ini_file.h"
+#include "common/settings_block.h"
+#include "common/settings_store.h"
+#include "featlink/sim/sim_control.h"
+#include "monitor/monitor_messages.h"
+#include "sim/simulated_mouse.h"
+#include "tests/wine/wine_check.h"
+
+using namespace vextra;
+
+namespace {
+
+std::string program;  // our laid-out folder, with a trailing backslash
+std::string simLog;
+std::vector<COPYDATASTRUCT> synraCopies;
+std::vector<uint32_t> synraCopyKinds;
+int synraStatusPosts = 0;
+UINT wmSynraActiveToSynra = 0;
+
+void Pump(int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+// Waits (pumping our own windows) until the condition holds.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  while (!condition()) {
+    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+    Pump(50);
+  }
+  return true;
+}
+
+std::string ReadText(const std::string& path) {
+  std::string text;
+  ReadWholeFile(path, text);
+  return text;
+}
+
+bool Contains(const std::string& path, const std::string& needle) {
+  return ReadText(path).find(needle) != std::string::npos;
+}
+
+int Count(const std::string& path, const std::string& needle) {
+  const std::string text = ReadText(path);
+  int n = 0;
+  for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++n;
+  return n;
+}
+
+HANDLE Start(const std::string& exe, const std::string& args) {
+  std::string command = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, program.c_str(), &si, &pi))
+    return nullptr;
+  CloseHandle(pi.hThread);
+  return pi.hProcess;
+}
+
+bool Ended(HANDLE process, int milliseconds, DWORD* code = nullptr) {
+  const bool ended = WaitFor([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, milliseconds);
+  if (ended && code) GetExitCodeProcess(process, code);
+  return ended;
+}
+
+HWND Monitor() { return FindWindowA(nullptr, kMonitorTitle); }
+
+std::string SimReply;
+LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data->dwData == kSimControlReply && data->lpData)
+      SimReply.assign(static_cast<const char*>(data->lpData), strnlen(static_cast<const char*>(data->lpData), data->cbData));
+    return 1;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+HWND replyWindow = nullptr;
+
+// A command to the simulated mouse inside the Monitor, as mousesim.exe sends it.
+bool Sim(const std::string& command) {
+  HWND simulator = FindWindowA(nullptr, kSimControlWindowTitle);
+  if (!simulator) return false;
+  COPYDATASTRUCT data{kSimControlCommand, static_cast<DWORD>(command.size() + 1), const_cast<char*>(command.c_str())};
+  DWORD_PTR result = 0;
+  SimReply.clear();
+  return SendMessageTimeoutA(simulator, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow),
+                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &result) &&
+         result;
+}
+
+// The Synra program: its monitor window gets the status message, the same
+// window takes the copies.
+LRESULT CALLBACK SynraProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (wParam == kSynraCopyDataWParam) synraCopyKinds.push_back(static_cast<uint32_t>(data->dwData));
+    return 1;
+  }
+  if (message != 0 && message == wmSynraActiveToSynra) {
+    ++synraStatusPosts;
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::unique_ptr<SettingsBlock> ReadSection() {
+  auto block = std::make_unique<SettingsBlock>();
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, kSharedSection);
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kSettingsMutex);
+  bool ok = false;
+  if (mapping && mutex) {
+    if (void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(SettingsBlock))) {
+      if (WaitForSingleObject(mutex, 5000) == WAIT_OBJECT_0) {
+        std::memcpy(block.get(), view, sizeof(SettingsBlock));
+        ReleaseMutex(mutex);
+        ok = true;
+      }
+      UnmapViewOfFile(view);
+    }
+  }
+  if (mapping) CloseHandle(mapping);
+  if (mutex) CloseHandle(mutex);
+  if (!ok) return nullptr;
+  return block;
+}
+
+bool WriteSection(const SettingsBlock& block) {
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kSharedSection);
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kSettingsMutex);
+  bool ok = false;
+  if (mapping && mutex) {
+    if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(SettingsBlock))) {
+      if (WaitForSingleObject(mutex, 5000) == WAIT_OBJECT_0) {
+        std::memcpy(view, &block, sizeof block);
+        ReleaseMutex(mutex);
+        ok = true;
+      }
+      UnmapViewOfFile(view);
+    }
+  }
+  if (mapping) CloseHandle(mapping);
+  if (mutex) CloseHandle(mutex);
+  return ok;
+}
+
+// The tray icon exists exactly when it can be modified.
+bool TrayIconShown() {
+  HWND monitor = Monitor();
+  if (!monitor) return false;
+  NOTIFYICONDATAA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = monitor;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_TIP;
+  lstrcpynA(data.szTip, kTrayTip, sizeof data.szTip);
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam, bool* answered = nullptr) {
+  DWORD_PTR result = 0;
+  const bool ok = SendMessageTimeoutA(Monitor(), message, wParam, lParam, SMTO_NORMAL, 60000, &result) != 0;
+  if (answered) *answered = ok;
+  return static_cast<LRESULT>(result);
+}
+
+std::unique_ptr<SimulatedMouse> SavedMouse() {
+  auto mouse = std::make_unique<SimulatedMouse>();
+  mouse->Load(program + "mousesim.state");
+  return mouse;
+}
+
+int ConfigInt(const char* key) {
+  IniFile config(program + "config.ini");
+  config.Load();
+  return config.GetInt("Setting", key, -99);
+}
+
+std::string LastHostState() {
+  const std::string text = ReadText(simLog);
+  const size_t at = text.rfind("set 3 bytes: 0E 03");
+  return at == std::string::npos ? std::string() : text.substr(at + 19, 5);
+}
+
+void LayOut(const std::string& built, const std::string& tests) {
+  CreateFolders(program + "config");
+  CreateFolders(program + "FWUpdate");
+  CreateFolders(program + "Wave");
+  CopyFileReplacing(built + "VextraMonitor.exe", program + "VextraMonitor.exe");
+  CopyFileReplacing(built + "featlink.dll", program + "featlink.dll");
+  CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOption.exe");
+  CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOSD.exe");
+  CopyFileReplacing(tests + "monitor_peer.exe", program + "FWUpdate\\Vextra Firmware Updater.exe");
+  WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=150\r\n");
+  // A mouse whose settings differ from the factory ones, so the read-back shows.
+  SimulatedMouse mouse;
+  ProfileRecord p = mouse.Profile(1);
+  p.CpiLevel_X[0] = 37;
+  p.PollingRate = 2;
+  mouse.SetProfile(1, p);
+  mouse.SetCurrentProfile(1);
+  mouse.SetFirmwareVersions(150, 110);
+  mouse.Save(program + "mousesim.state");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::printf("usage: monitor_wtest <work folder> <program folder>\n");
+    return 2;
+  }
+  const std::string work = std::string(argv[1]) + "\\";
+  const std::string built = std::string(argv[2]) + "\\";
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string tests = FolderOf(self);
+  program = work + "program\\";
+  simLog = work + "sim.log";
+  SetEnvironmentVariableA("FEATLINK_SIM_LOG", simLog.c_str());
+  LayOut(built, tests);
+
+  WNDCLASSA wc{};
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpfnWndProc = ReplyProc;
+  wc.lpszClassName = "MonitorTestReply";
+  RegisterClassA(&wc);
+  replyWindow = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+  wmSynraActiveToSynra = RegisterWindowMessageA(kSynraActiveToSynraName);
+  wc.lpfnWndProc = SynraProc;
+  wc.lpszClassName = "MonitorTestSynra";
+  RegisterClassA(&wc);
+
+  // --- start-up
+  HANDLE monitor = Start(program + "VextraMonitor.exe", "");
+  WCHECK(monitor != nullptr);
+  WCHECK(WaitFor([] { return Monitor() != nullptr; }, 20000));
+  HANDLE section = OpenFileMappingA(FILE_MAP_READ, FALSE, kSharedSection);
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kSettingsMutex);
+  WCHECK(section != nullptr);
+  WCHECK(mutex != nullptr);
+  if (section) CloseHandle(section);
+  if (mutex) CloseHandle(mutex);
+  WCHECK(WaitFor([] { return FindWindowA(nullptr, "VELMAR Vextra Mouse OSD SKYPE") != nullptr; }, 10000));
+  WCHECK(FindWindowA(nullptr, kOptionTitle) == nullptr);
+  WCHECK(!Contains(program + "Vextra Firmware Updater.log", "start"));
+  WCHECK(ConfigInt("Device") == 1);
+
+  // The read-back leaves the mouse's settings in the files and the section.
+  const bool readBack = WaitFor([] {
+    ProfileRecord p;
+    auto shared = ReadSection();
+    return SettingsStore::LoadProfile(p, program + "config\\Default1.vmp", 1) && p.CpiLevel_X[0] == 37 &&
+           p.PollingRate == 2 && shared && shared->CurrentProfile == 1 && shared->Profiles[1].CpiLevel_X[0] == 37;
+  }, 40000);
+  WCHECK(readBack);
+  WCHECK_EQ(ConfigInt("CurrentProfile"), 1);
+  WCHECK_EQ(ConfigInt("FWVersion"), 150);
+  WCHECK(TrayIconShown());
+  WCHECK_EQ(LastHostState(), std::string("01 ok"));
+
+  // --- a second Monitor with "1" only asks the first for the Option window
+  HANDLE second = Start(program + "VextraMonitor.exe", "1");
+  DWORD code = 99;
+  WCHECK(second && Ended(second, 15000, &code));
+  WCHECK_EQ(code, 0ul);
+  if (second) CloseHandle(second);
+  WCHECK(WaitFor([] { return FindWindowA(nullptr, kOptionTitle) != nullptr; }, 10000));
+  const std::string optionLog = program + "VextraOption.log";
+
+  // --- events from the mouse
+  WCHECK(Sim("profile 3"));
+  WCHECK(WaitFor([&] { return Contains(optionLog, "|1255|0|0"); }, 5000));
+  WCHECK_EQ(ConfigInt("CurrentProfile"), 2);
+  {
+    auto before = ReadSection();
+    WCHECK(Sim("dpi up"));
+    WCHECK(WaitFor([&] { return Contains(optionLog, "|1257|0|0"); }, 5000));
+    auto shared = ReadSection();
+    WCHECK(before && shared && shared->CurrentProfile == 2 &&
+           shared->Profiles[2].Cpi_X == (before->Profiles[2].Cpi_X + 1) % 5 &&
+           shared->Profiles[2].Cpi_Y == shared->Profiles[2].Cpi_X);
+  }
+  WCHECK(Sim("polling 1"));
+  WCHECK(WaitFor([] {
+    auto shared = ReadSection();
+    return shared && shared->Profiles[2].PollingRate == 0;
+  }, 5000));
+  WCHECK(Sim("click 1"));  // an ordinary button: nothing to do on the PC, nothing breaks
+  WCHECK(IsWindow(Monitor()));
+
+  // --- apply from the Option: profile settings, a button and a macro reach the mouse
+  auto edited = ReadSection();
+  WCHECK(edited != nullptr);
+  if (edited) {
+    ClearChangeFlags(*edited);
+    edited->Profiles[0].CpiLevel_X[4] = 61;
+    edited->ProfileChanged[0] = 1;
+    edited->Profiles[0].MacroKeys[5].FunctionCode = 7;
+    edited->ButtonChanged[0][5] = 1;
+    MacroKeyInfo& macro = edited->Profiles[0].MacroKeys[6];
+    macro.FunctionCode = 48;
+    macro.LoopCount = 2;
+    macro.EventCount = 2;
+    macro.Events[0] = MacroEvent{0x04, 1, 100};
+    macro.Events[1] = MacroEvent{0x04, 2, 100};
+    edited->ButtonChanged[0][6] = 1;
+    WCHECK(WriteSection(*edited));
+    bool answered = false;
+    Send(WM_MON_APPLY_SETTINGS, 0, 0, &answered);
+    WCHECK(answered);
+    auto mouse = SavedMouse();
+    WCHECK_EQ(mouse->Profile(0).CpiLevel_X[4], 61);
+    WCHECK_EQ(static_cast<int>(mouse->Profile(0).MacroKeys[5].FunctionCode), 7);
+    WCHECK_EQ(static_cast<int>(mouse->Profile(0).MacroKeys[6].FunctionCode), 48);
+    WCHECK_EQ(static_cast<int>(mouse->Profile(0).MacroKeys[6].EventCount), 2);
+    WCHECK_EQ(mouse->FactoryResets(), 0);
+
+    // The restore-defaults form sends the factory reset and nothing else.
+    const int writesBefore = Count(simLog, "set ");
+    edited->Profiles[0].CpiLevel_X[4] = 62;
+    WCHECK(WriteSection(*edited));
+    Send(WM_MON_APPLY_SETTINGS, 1, 0, &answered);
+    WCHECK(answered);
+    mouse = SavedMouse();
+    WCHECK_EQ(mouse->FactoryResets(), 1);
+    WCHECK(mouse->Profile(0).CpiLevel_X[4] != 62);
+    const std::string text = ReadText(simLog);
+    int writes = 0, resets = 0;
+    for (size_t at = 0, n = 0; (at = text.find("set ", at)) != std::string::npos; ++at, ++n) {
+      if (static_cast<int>(n) < writesBefore) continue;
+      ++writes;
+      if (text.compare(at, 22, "set 6 bytes: 09 06 0B ") == 0) ++resets;
+    }
+    WCHECK_EQ(resets, 1);
+    WCHECK(writes >= 1);
+    for (size_t at = 0, n = 0; (at = text.find("set ", at)) != std::string::npos; ++at, ++n)
+      if (static_cast<int>(n) >= writesBefore)
+        WCHECK(text.compare(at, 15, "set 6 bytes: 09") == 0 || text.compare(at, 15, "set 3 bytes: 04") == 0);
+  }
+
+  // --- hostile input changes nothing and breaks nothing
+  {
+    auto good = ReadSection();
+    auto junk = std::make_unique<SettingsBlock>();
+    std::memset(junk.get(), 0x7F, sizeof(SettingsBlock));
+    WCHECK(WriteSection(*junk));
+    bool answered = false;
+    Send(WM_MON_APPLY_SETTINGS, 0, 0, &answered);
+    WCHECK(answered);
+    for (const char* c : {"click 3", "dpi up", "profile 2", "sensitivity 4"}) Sim(c);
+    Pump(300);
+    for (WPARAM c : {WPARAM(0), WPARAM(5), WPARAM(9999), static_cast<WPARAM>(-1)}) Send(WM_SYNRA_A_STATUS, c, 1);
+    Send(WM_COPYDATA, 0, 0);
+    std::vector<uint8_t> bytes(1 << 16, 0xAB);
+    for (DWORD size : {0ul, 1ul, 63ul, 65ul, 65536ul}) {
+      COPYDATASTRUCT data{0, size, size ? bytes.data() : nullptr};
+      WCHECK_EQ(Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), static_cast<LRESULT>(1));
+    }
+    COPYDATASTRUCT nothing{0, 64, nullptr};
+    Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&nothing));
+    WCHECK(!Contains(program + "DeviceInfo.ini", "Device0"));
+    WCHECK(IsWindow(Monitor()));
+    if (good) WCHECK(WriteSection(*good));
+    Send(WM_MON_RELOAD_SHARED, 0, 0);
+  }
+
+  // --- device registration
+  {
+    uint8_t payload[64] = {};
+    const uint16_t vid = 0x1234, pid = 0x5678;
+    std::memcpy(payload, &vid, 2);
+    std::memcpy(payload + 2, &pid, 2);
+    const wchar_t name[] = L"Companion Keyboard X";  // 20 characters: no room for a terminator
+    std::memcpy(payload + 4, name, 40);
+    const uint32_t cpi[5] = {400, 800, 1600, 3200, 6400};
+    std::memcpy(payload + 44, cpi, 20);
+    COPYDATASTRUCT data{7, 64, payload};
+    WCHECK_EQ(Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), static_cast<LRESULT>(1));
+    IniFile devices(program + "DeviceInfo.ini");
+    devices.Load();
+    WCHECK_EQ(devices.GetInt("Setting", "Count", -1), 1);
+    WCHECK_EQ(devices.GetString("Device0", "Name", ""), std::string("Companion Keyboard"));
+    WCHECK_EQ(devices.GetInt("Device0", "PID", -1), 0x5678);
+    WCHECK(WaitFor([&] { return Contains(optionLog, "|1284|0|0"); }, 3000));
+  }
+
+  // --- the Synra program announces itself: status and Tanaim values, no tray icon
+  HWND synra = CreateWindowExA(0, "MonitorTestSynra", kSynraMonitorTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  PostMessageA(Monitor(), WM_SYNRA_A_STATUS, 6, reinterpret_cast<LPARAM>(synra));
+  WCHECK(WaitFor([] { return synraCopyKinds.size() >= 2; }, 5000));
+  WCHECK(synraCopyKinds.size() >= 2 && synraCopyKinds[0] == 0x07970003u && synraCopyKinds[1] == 0x07970005u);
+  WCHECK(WaitFor([] { return !TrayIconShown(); }, 3000));
+  Sim("profile 1");
+  WCHECK(WaitFor([] { return synraStatusPosts >= 1; }, 5000));
+  PostMessageA(Monitor(), WM_SYNRA_A_STATUS, 7, 0);
+  WCHECK(WaitFor(TrayIconShown, 3000));
+
+  // --- unplugged: the Option window closes and the icon goes; back: the updater when versions differ
+  WCHECK(Sim("unplug"));
+  WCHECK(WaitFor([] { return FindWindowA(nullptr, kOptionTitle) == nullptr; }, 5000));
+  WCHECK(Contains(optionLog, "|16|0|0"));
+  WCHECK(WaitFor([] { return !TrayIconShown(); }, 3000));
+  WCHECK_EQ(ConfigInt("Device"), 0);
+  WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=151\r\n");
+  WCHECK(Sim("plug"));
+  WCHECK(WaitFor(TrayIconShown, 8000));
+  WCHECK(WaitFor([] { return Contains(program + "FWUpdate\\Vextra Firmware Updater.log", "start|1"); }, 5000));
+  WCHECK_EQ(ConfigInt("Device"), 1);
+  WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=150\r\n");
+
+  // --- "Exit" from the tray menu
+  Pump(500);
+  PostMessageA(Monitor(), WM_MON_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONDOWN);
+  HWND menu = nullptr;
+  WCHECK(WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 5000));
+  if (menu) {
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  }
+  DWORD exitCode = 99;
+  WCHECK(Ended(monitor, 30000, &exitCode));
+  WCHECK_EQ(exitCode, 0ul);
+  CloseHandle(monitor);
+  WCHECK_EQ(LastHostState(), std::string("00 ok"));
+  const std::string osdLog = program + "VextraOSD.log";
+  WCHECK(WaitFor([&] { return Contains(osdLog, "end|"); }, 5000));
+  for (const char* title : kOsdWindowTitles) WCHECK(Contains(osdLog, std::string(title) + "|16|0|0"));
+  WCHECK(OpenFileMappingA(FILE_MAP_READ, FALSE, kSharedSection) == nullptr);
+
+  // --- WM_CLOSE runs the same shutdown, closing the Option window too
+  DeleteFileA(osdLog.c_str());
+  DeleteFileA(optionLog.c_str());
+  monitor = Start(program + "VextraMonitor.exe", "1");
+  WCHECK(WaitFor([] { return FindWindowA(nullptr, kOptionTitle) != nullptr; }, 20000));
+  WCHECK(WaitFor([] { return FindWindowA(nullptr, "VELMAR Vextra Mouse OSD") != nullptr; }, 10000));
+  Pump(500);
+  PostMessageA(Monitor(), WM_CLOSE, 0, 0);
+  WCHECK(Ended(monitor, 30000, &exitCode));
+  CloseHandle(monitor);
+  WCHECK_EQ(LastHostState(), std::string("00 ok"));
+  WCHECK(WaitFor([&] { return Contains(optionLog, "end|") && Contains(osdLog, "end|"); }, 5000));
+  WCHECK(Contains(optionLog, std::string(kOptionTitle) + "|16|0|0"));
+  return wine_check::Finish();
+}

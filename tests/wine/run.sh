@@ -15,14 +15,10 @@ BUILD=$(cd "${1:-$ROOT/build/win64}" && pwd)
 LIST="$ROOT/tests/wine/tests.list"
 ONLY="${2:-}"
 
-export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all LANG=C.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,winepulse.drv=d"
-mkdir -p "$BUILD/tmp"
-export TMPDIR="$BUILD/tmp"
+. "$ROOT/scripts/wine_env.sh"
+wine_env "$BUILD"
 RESULTS="$BUILD/wine-results"
 rm -rf "$RESULTS"; mkdir -p "$RESULTS"
-
-winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
 XPID=""
 cleanup() {
@@ -32,26 +28,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ ! -f "$WINEPREFIX/.vextra-ready" ]; then
-  echo "wine: creating prefix $WINEPREFIX"
-  rm -rf "$WINEPREFIX"
-  (unset DISPLAY; timeout 300 wineboot -i >/dev/null 2>&1; timeout 120 wineserver -w)
-  # No 2 s stall per hidden window without a window manager.
-  (unset DISPLAY; timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1)
-  timeout 60 wineserver -w
-  touch "$WINEPREFIX/.vextra-ready"
-fi
+wine_prefix
 
 needs_display=0
 grep -v '^\s*#' "$LIST" | grep -q ' display' && needs_display=1
 if [ $needs_display -eq 1 ]; then
-  for n in $(seq 91 150); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISP=$n; break; fi
-  done
-  Xvfb ":$DISP" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  XPID=$!
-  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$DISP" ] && break; sleep 0.1; done
-  export WINE_TEST_DISPLAY=":$DISP"
+  wine_xvfb
+  export WINE_TEST_DISPLAY="$XDISPLAY"
 fi
 
 wineserver -p

@@ -34,9 +34,6 @@ THUMBS = {
     "thumb_dpi": (10, 8, 8),
 }
 
-WINDOW_RADIUS = 10
-
-
 # --- static parts of a window ---------------------------------------------------------
 
 def draw_slider_track(img, c, origin=(0, 0)):
@@ -235,7 +232,7 @@ def render_window(win, pictures):
     """The four state sheets of a window, as a dict state -> RGB image."""
     w, h = win.size
     base = Image.new("RGB", (w, h), P.BG)
-    if win.top_level and win.name != "main" and win.name != "language_picker":
+    if win.top_level and win.name != "main" and win.title:
         title_band(base, win)
     if win.name == "language_picker":
         base.paste((16, 18, 23), (0, 0, w, h))
@@ -243,8 +240,7 @@ def render_window(win, pictures):
     for c in win.controls:
         draw_static_control(base, c, pictures)
     if win.top_level:
-        P.shape(base, (0, 0, w, h), lambda L: L.rrect((0, 0, w, h), WINDOW_RADIUS if win.name != "language_picker"
-                                                       else 6, outline=P.LINE_HI + (255,)))
+        P.shape(base, (0, 0, w, h), lambda L: L.rrect((0, 0, w, h), win.radius, outline=P.LINE_HI + (255,)))
     sheets = {}
     flat = layouts.expanded_controls(win)
     for st in STATES:
@@ -252,8 +248,8 @@ def render_window(win, pictures):
         for c in flat:
             controls.paint_control(s, c, st)
         P.clamp_white(s)
-        if win.top_level:
-            mask = P.rounded_mask((w, h), WINDOW_RADIUS if win.name != "language_picker" else 6)
+        if win.top_level and win.radius:
+            mask = P.rounded_mask((w, h), win.radius)
             s.paste((255, 255, 255), (0, 0), mask.point(lambda v: 255 - v))
         sheets[st] = s
     return sheets
@@ -296,6 +292,9 @@ def mouse_button_picture(index):
     # matches it pixel for pixel outside the highlight
     bg = Image.new("RGB", (188, 272), P.BG)
     art.draw_mouse(bg, MOUSE_BOX, highlight=button, shift_keys=shift, leader_y=16.5 + 19 * button)
+    if index >= 48:
+        # the layer can only be reached through a layer key: say that none is set
+        P.draw_text(bg, (94, 268), "NO TANSHIFT KEY ASSIGNED", P.font(8, bold=True), P.TEXT_DIM, "ms")
     return bg
 
 
@@ -370,7 +369,7 @@ def generate(program_dir, res_dir, preview_dir=None):
                          "RCDATA", "IDR_%s_JPEG" % win.name.upper())
         if win.mask:
             m = Image.new("RGB", win.size, (255, 255, 255))
-            m.paste((0, 0, 0), (0, 0), P.rounded_mask(win.size, WINDOW_RADIUS))
+            m.paste((0, 0, 0), (0, 0), P.rounded_mask(win.size, win.radius))
             out.resource(win.program, "%s/%s" % (win.program, win.mask), formats.bmp24_bytes(m), "BITMAP",
                          "IDB_%s_MASK" % win.name.upper())
         if preview_dir:

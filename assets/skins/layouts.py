@@ -46,7 +46,7 @@ def parse_layout(s):
 
 class Window:
     def __init__(self, name, size, controls, decor=(), top_level=True, title=None, program="option",
-                 jpeg=None, mask=None, note=""):
+                 jpeg=None, mask=None, note="", radius=10):
         self.name = name
         self.size = size
         self.controls = list(controls)
@@ -57,6 +57,7 @@ class Window:
         self.jpeg = jpeg      # also written as this JPEG (normal sheet)
         self.mask = mask      # also written as this region mask bitmap
         self.note = note
+        self.radius = radius  # rounded corners cut out by the window region
 
 
 def C(*a, **k):
@@ -642,7 +643,7 @@ LDA_CALIBRATION_CONFIRM = _countdown(
 
 LANGUAGE_PICKER = Window("language_picker", (150, 289), [
     C("Language %d,0,%d,150,17," % (i, 17 * i), "flagrow", LANGUAGES[i], flag_index=i) for i in range(17)
-], decor=[("pickerframe",)], title=None,
+], decor=[("pickerframe",)], title=None, radius=0,
     note="Row i (0..16) is the language index of the help library table.")
 
 # --- firmware updater ------------------------------------------------------------

@@ -87,7 +87,7 @@ LRESULT CALLBACK CMonitorWnd::WindowProc(HWND window, UINT message, WPARAM wPara
   } else {
     self = reinterpret_cast<CMonitorWnd*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   }
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  if (!self || !self->hwnd_) return DefWindowProcA(window, message, wParam, lParam);
   try {
     return self->OnMessage(message, wParam, lParam);
   } catch (...) {

@@ -31,6 +31,7 @@ std::vector<COPYDATASTRUCT> synraCopies;
 std::vector<uint32_t> synraCopyKinds;
 int synraStatusPosts = 0;
 UINT wmSynraActiveToSynra = 0;
+std::vector<std::pair<UINT, LPARAM>> ldaDialogMessages;
 
 void Pump(int milliseconds) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
@@ -121,6 +122,10 @@ LRESULT CALLBACK SynraProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   }
   if (message != 0 && message == wmSynraActiveToSynra) {
     ++synraStatusPosts;
+    return 0;
+  }
+  if (message == WM_LDA_CAPTURE_DONE || message == WM_LDA_EVENT) {
+    ldaDialogMessages.push_back({message, lParam});
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -361,6 +366,38 @@ int main(int argc, char** argv) {
         WCHECK(text.compare(at, 15, "set 6 bytes: 09") == 0 || text.compare(at, 15, "set 3 bytes: 04") == 0);
   }
 
+  // --- the display program hears of the applied settings; the quiet messages answer as they should
+  WCHECK(WaitFor([] { return Contains(program + "VextraOSD.log", "VELMAR Vextra Mouse OSD|1326|0|"); }, 3000));
+  WCHECK_EQ(Send(WM_DEVICECHANGE, 7, 0), static_cast<LRESULT>(1));
+  WCHECK_EQ(Send(WM_MON_ACCEPTED_1327, 0, 0), static_cast<LRESULT>(1));
+  WCHECK_EQ(Send(WM_MON_ACCEPTED_1232, 0, 0), static_cast<LRESULT>(0));
+  WCHECK_EQ(Send(WM_MON_ACCEPTED_1274, 0, 0), static_cast<LRESULT>(0));
+
+  // --- calibration: a capture rewrites the preview picture and tells the dialog; commands reach the mouse
+  {
+    std::string picture(1078 + 960, '\0');
+    picture[0] = 'B';
+    picture[1] = 'M';
+    WriteFileReplacing(program + "Wave\\sensorImage.bmp", picture);
+    HWND dialog = CreateWindowExA(0, "MonitorTestSynra", kLdaDialogTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    bool answered = false;
+    Send(WM_MON_LDA_CAPTURE, 0, 0, &answered);
+    WCHECK(answered);
+    WCHECK(WaitFor([] { return !ldaDialogMessages.empty(); }, 3000));
+    WCHECK(!ldaDialogMessages.empty() && ldaDialogMessages[0].first == WM_LDA_CAPTURE_DONE);
+    const std::string after = ReadText(program + "Wave\\sensorImage.bmp");
+    WCHECK(after.size() == picture.size() && after.compare(1078, 960, picture, 1078, 960) != 0);
+    WCHECK(Contains(simLog, "set 4 bytes: 0C 03 01 00 ok"));
+    Send(WM_MON_LDA_COMMAND, 0, 255);
+    WCHECK(Contains(simLog, "set 6 bytes: 0F 06"));
+    const int before = Count(simLog, "set 6 bytes: 0F 06");
+    Send(WM_MON_LDA_MODE, 0, 2);
+    Send(WM_MON_LDA_MODE, 0, 9);  // no such mode: nothing sent
+    WCHECK_EQ(Count(simLog, "set 6 bytes: 0F 06"), before + 1);
+    DestroyWindow(dialog);
+  }
+
   // --- hostile input changes nothing and breaks nothing
   {
     auto good = ReadSection();
@@ -432,6 +469,10 @@ int main(int argc, char** argv) {
   WCHECK_EQ(ConfigInt("Device"), 1);
   WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=150\r\n");
 
+  // --- a double click on the icon opens the Option program
+  PostMessageA(Monitor(), WM_MON_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+  WCHECK(WaitFor([] { return FindWindowA(nullptr, kOptionTitle) != nullptr; }, 10000));
+
   // --- "Exit" from the tray menu
   Pump(500);
   PostMessageA(Monitor(), WM_MON_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONDOWN);
@@ -449,6 +490,7 @@ int main(int argc, char** argv) {
   const std::string osdLog = program + "VextraOSD.log";
   WCHECK(WaitFor([&] { return Contains(osdLog, "end|"); }, 5000));
   for (const char* title : kOsdWindowTitles) WCHECK(Contains(osdLog, std::string(title) + "|16|0|0"));
+  WCHECK(WaitFor([&] { return Count(optionLog, std::string(kOptionTitle) + "|16|0|0") == 2; }, 5000));
   WCHECK(OpenFileMappingA(FILE_MAP_READ, FALSE, kSharedSection) == nullptr);
 
   // --- WM_CLOSE runs the same shutdown, closing the Option window too

@@ -53,7 +53,7 @@ def draw_slider_track(img, c, origin=(0, 0)):
         for v in range(lo, hi + 1):
             tx = round(x + tw / 2 + (w - tw) * (v - lo) / (hi - lo))
             major = v in (lo, hi) or (hi - lo) % 2 == 0 and v == (lo + hi) // 2
-            d.line([(tx, cy + 5), (tx, cy + (9 if major else 7))], fill=P.LINE_HI if major else P.LINE)
+            d.line([(tx, cy + 5), (tx, cy + (9 if major else 7))], fill=P.TEXT_DIM if major else P.LINE_HI)
     for v, s in c.opt.get("labels", {}).items():
         tx = x + tw / 2 + (w - tw) * (v - lo) / (hi - lo)
         P.draw_text(img, (tx, y + h + 1), s, P.font(8), P.TEXT_DIM, "ma")

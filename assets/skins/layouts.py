@@ -213,7 +213,7 @@ BUTTON_PAGE = Window("page_buttons", (774, 312), _button_page_controls(), top_le
     ("heading", 14, 16, "Normal layer"),
     ("heading", 405, 16, "Tanshift layer"),
     ("buttonrows",),
-    ("para", (14, 290, 320, 308), "Point at a label to see its button on the mouse.", 9, DIM, "left"),
+    ("para", (14, 290, 320, 308), "Point at a label to see its button.", 9, DIM, "left"),
 ])
 
 # --- light page --------------------------------------------------------------

@@ -28,6 +28,7 @@ if ! (convert -version 2>/dev/null | grep -q ImageMagick); then need+=(imagemagi
 [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
 /usr/bin/python3 -c 'import PIL' 2>/dev/null || need+=(python3 python3-pil)
 [ -d /usr/share/fonts/truetype/dejavu ] || need+=(fonts-dejavu-core)
+[ -f /usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf ] || need+=(fonts-dejavu-extra)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

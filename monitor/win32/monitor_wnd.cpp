@@ -124,7 +124,14 @@ LRESULT CMonitorWnd::OnCreate(WPARAM, LPARAM) {
     mouseKey_.Reset(mouse);
   featlink_.Bind(programFolder_);
 
-  core_ = std::make_unique<MonitorCore>(*this, pcActions_, featlink_, clock_, programFolder_, &registry_);
+  pcContext_.host = this;
+  pcContext_.window = hwnd_;
+  pcContext_.programFolder = programFolder_;
+  pcContext_.currentProfile = [this] { return core_ ? core_->CurrentProfileRecord() : nullptr; };
+  pcContext_.currentProfileIndex = [this] { return core_ ? core_->block().CurrentProfile : -1; };
+  pcContext_.postMacroPlay = [this] { macroThread_.Post(WM_MACRO_PLAY, 0, 0); };
+  pc_ = std::make_unique<MonitorPc>(pcContext_);
+  core_ = std::make_unique<MonitorCore>(*this, *pc_, featlink_, clock_, programFolder_, &registry_);
   core_->setStartWithOption(startWithOption_);
   core_->LoadSettings(SystemLanguageIndex(GetSystemDefaultLangID()));
   OSDSetting osd;
@@ -169,6 +176,8 @@ LRESULT CMonitorWnd::OnDestroy(WPARAM, LPARAM) {
   featlink_.CloseDevMonitor();
   featlink_.CloseFeatureDevice();
   featlink_.Free();
+  // A long macro would otherwise hold up the end for as long as it plays.
+  if (pc_) pc_->StopAll();
   macroThread_.Stop();
   if (wtsapi_) {
     using Unregister = BOOL(WINAPI*)(HWND);
@@ -196,7 +205,7 @@ void CMonitorWnd::DeviceThreadMessage(void* context, UINT message, WPARAM wParam
 
 void CMonitorWnd::MacroThreadMessage(void* context, UINT message, WPARAM, LPARAM) {
   auto* self = static_cast<CMonitorWnd*>(context);
-  if (message == WM_MACRO_PLAY) self->pcActions_.PlayMacro();
+  if (message == WM_MACRO_PLAY && self->pc_) self->pc_->PlayMacro();
 }
 
 // ---------------------------------------------------------------- messages
@@ -314,7 +323,7 @@ LRESULT CMonitorWnd::OnLdaMode(WPARAM, LPARAM lParam) {
 }
 
 LRESULT CMonitorWnd::OnBrowserScroll(WPARAM wParam, LPARAM lParam) {
-  pcActions_.BrowserScroll(static_cast<int>(wParam), static_cast<int>(lParam));
+  if (pc_) pc_->BrowserScroll(static_cast<int>(wParam), static_cast<int>(lParam));
   return 0;
 }
 

@@ -12,6 +12,7 @@
 #include "device/win32/featlink_binding.h"
 #include "monitor/monitor_core.h"
 #include "monitor/monitor_host.h"
+#include "monitor/win32/monitor_pc.h"
 #include "monitor/win32/shared_section.h"
 #include "monitor/win32/tray_icon.h"
 #include "monitor/win32/worker_thread.h"
@@ -102,7 +103,8 @@ class CMonitorWnd : public MonitorHost {
   ScopedHkey mouseKey_;
   FeatlinkBinding featlink_;
   WinDeviceClock clock_;
-  PcActions pcActions_;
+  PcContext pcContext_;
+  std::unique_ptr<MonitorPc> pc_;
   std::unique_ptr<MonitorCore> core_;
   SharedSection section_;
   TrayIcon tray_;

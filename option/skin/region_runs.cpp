@@ -4,12 +4,12 @@
 
 namespace vextra {
 
-KeyRange::KeyRange(Rgb key, int tolerance) {
+KeyRange::KeyRange(Rgb key, Rgb tolerance) {
   const uint8_t channels[3] = {key.r, key.g, key.b};
-  const int tol = std::max(tolerance, 0);
+  const uint8_t tol[3] = {tolerance.r, tolerance.g, tolerance.b};
   for (int i = 0; i < 3; ++i) {
     lo_[i] = channels[i];
-    hi_[i] = static_cast<uint32_t>(std::min(channels[i] + tol, 255));
+    hi_[i] = static_cast<uint32_t>(std::min(channels[i] + tol[i], 255));
   }
 }
 

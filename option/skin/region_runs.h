@@ -21,11 +21,12 @@ struct RunRect {
   }
 };
 
-// key ... min(key + tolerance, 255) per channel; a pixel is keyed only when
+// key ... min(key + tolerance, 255) per channel (one tolerance or one per channel); a pixel is keyed only when
 // all three channels are inside.
 class KeyRange {
  public:
-  KeyRange(Rgb key, int tolerance);
+  KeyRange(Rgb key, int tolerance) : KeyRange(key, Rgb{Cap(tolerance), Cap(tolerance), Cap(tolerance)}) {}
+  KeyRange(Rgb key, Rgb tolerance);
   // pixel as stored in a 32-bit DIB: 0x00RRGGBB
   bool Contains(uint32_t pixel) const {
     const uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
@@ -33,6 +34,7 @@ class KeyRange {
   }
 
  private:
+  static uint8_t Cap(int v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
   uint32_t lo_[3], hi_[3];
 };
 

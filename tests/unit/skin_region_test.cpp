@@ -43,6 +43,9 @@ TEST(SkinRegion, RunsPerRowOutsideTheKeyRange) {
   EXPECT_TRUE(KeyRange({250, 250, 250}, 10).Contains(W));
   EXPECT_FALSE(KeyRange({250, 250, 250}, 10).Contains(low));
   EXPECT_TRUE(KeyRange({0, 0, 0}, 5).Contains(low));
+  // A tolerance per channel (the Win32 call passes it as a colour).
+  EXPECT_TRUE(KeyRange({0, 0, 0}, Rgb{0, 10, 0}).Contains(0x000A00));
+  EXPECT_FALSE(KeyRange({0, 0, 0}, Rgb{0, 10, 0}).Contains(0x010000));
 }
 
 TEST(SkinRegion, ChunksCoverEveryRunOnce) {

@@ -41,6 +41,23 @@ inline std::vector<uint32_t> DarkSkinBackground(int width, int height) {
   return px;
 }
 
+// A plain dialog panel: dark blue-grey with a light border, white outside
+// its rounded corners (radius 10).
+inline std::vector<uint32_t> DialogBackground(int width, int height) {
+  std::vector<uint32_t> px(static_cast<size_t>(width) * height, 0x1C2232);
+  const int radius = 10;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      uint32_t& p = px[static_cast<size_t>(y) * width + x];
+      if (x < 2 || y < 2 || x >= width - 2 || y >= height - 2) p = 0x5A6E96;
+      const int cx = x < radius ? radius - x : (x >= width - radius ? x - (width - radius - 1) : 0);
+      const int cy = y < radius ? radius - y : (y >= height - radius ? y - (height - radius - 1) : 0);
+      if (cx * cx + cy * cy > radius * radius) p = 0xFFFFFF;
+    }
+  }
+  return px;
+}
+
 struct GifImage {
   int left = 0, top = 0, width = 0, height = 0;
   int delay = 0;       // hundredths

@@ -1,0 +1,82 @@
+// The toolkit's small display windows: CSkinLabel (one line of text on the
+// skin's dark ground), CHelpLine (the main window's help line) and
+// CLedPreview (the four light colours of a profile as dots).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "option/skin/win32/hover_help_win.h"
+#include "option/skin/win32/skin_gdi_win.h"
+#include "option/skin/win32/skin_window_win.h"
+
+namespace vextra {
+
+class CSkinLabel : public SkinWindow {
+ public:
+  bool Create(const RECT& rect, HWND parent, int id);
+  // Repaints; white when highlighted, grey otherwise.
+  void SetText(const std::string& text, bool highlighted);
+  const std::string& text() const { return text_; }
+  bool highlighted() const { return highlighted_; }
+  void SetCentred(bool on);
+  void SetHelpText(const std::string& text) { help_ = text; }
+  void EnableHelp(bool on) { helpEnabled_ = on; }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::string text_;
+  bool highlighted_ = false;
+  bool centred_ = true;
+  std::string help_;
+  bool helpEnabled_ = false;
+  OwnedFont font_;
+  HoverTracker hover_;
+};
+
+class CHelpLine : public SkinWindow {
+ public:
+  // The font follows the interface language (0..16); set it before Create
+  // or call again to change it.
+  void SetLanguage(int language);
+  bool Create(const RECT& rect, HWND parent, int id);
+  // Background: the rectangle of a page bitmap under the line (copied).
+  void SetBackground(HBITMAP background);
+  void SetText(const std::string& text);
+  const std::string& text() const { return text_; }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::string text_;
+  int language_ = 1;
+  OwnedFont font_;
+  OwnedBitmap background_;
+};
+
+class CLedPreview : public SkinWindow {
+ public:
+  bool Create(const RECT& rect, HWND parent, int id);
+  // A resource of the program, or a bitmap (copied).
+  void SetBackground(UINT bitmapResource);
+  void SetBackground(HBITMAP background);
+  // Index 0..3; setting index 3 repaints (the four are set in order).
+  void SetColor(COLORREF colour, int index);
+  COLORREF color(int index) const { return index >= 0 && index < 4 ? colours_[index] : 0; }
+  void SetHelpText(const std::string& text) { help_ = text; }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  COLORREF colours_[4] = {RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0)};
+  OwnedBitmap background_;
+  std::string help_;
+  HoverTracker hover_;
+};
+
+}  // namespace vextra

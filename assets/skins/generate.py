@@ -3,7 +3,7 @@
 
     generate.py --program-dir DIR --res-dir DIR [--preview DIR] [--stamp FILE]
 
-Program folder: Gif\\*.gif, wave\\double_click.{bmp,avi,wav}, Wave\\sensorImage.bmp.
+Program folder: Gif\\*.gif, Wave\\double_click.{bmp,avi,wav}, Wave\\sensorImage.bmp.
 Resource folder: the bitmaps, icons and cursor compiled into the programs,
 with vextra_skin_ids.h and one .rc fragment per program (see README.md).
 The output depends on nothing but this folder's sources and the fonts, so two
@@ -453,10 +453,10 @@ def program_folder_files(out):
     out.program_file("Gif/ProgressbarAnimation.gif",
                      formats.gif_bytes([(128, 15, d) for d in data], pal, [5] * len(data), background=data[0][0]))
     dc = art.double_click_frames()
-    out.program_file("wave/double_click.bmp", formats.bmp24_bytes(dc[0]))
+    out.program_file("Wave/double_click.bmp", formats.bmp24_bytes(dc[0]))
     pal, data = formats.quantize_frames(dc)
-    out.program_file("wave/double_click.avi", formats.avi_bytes(data, 41, 22, pal, 15))
-    out.program_file("wave/double_click.wav", formats.wav_bytes(art.double_click_wave(), 22050))
+    out.program_file("Wave/double_click.avi", formats.avi_bytes(data, 41, 22, pal, 15))
+    out.program_file("Wave/double_click.wav", formats.wav_bytes(art.double_click_wave(), 22050))
     grey = [(i, i, i) for i in range(256)]
     out.program_file("Wave/sensorImage.bmp", formats.bmp8_bytes(art.sensor_pixels(), 30, 30, grey))
 

@@ -238,7 +238,7 @@ class ProgramFolder(unittest.TestCase):
         self.assertEqual(len(set(px)), 1)
 
     def test_avi_is_plain_8_bit_video(self):
-        data = read(program("wave/double_click.avi"))
+        data = read(program("Wave/double_click.avi"))
         self.assertEqual((data[:4], data[8:12]), (b"RIFF", b"AVI "))
         self.assertEqual(struct.unpack_from("<I", data, 4)[0], len(data) - 8)
         self.assertIn(b"vids", data)
@@ -250,10 +250,10 @@ class ProgramFolder(unittest.TestCase):
         idx = data.index(b"idx1")
         self.assertEqual(struct.unpack_from("<I", data, idx + 4)[0], 16 * frames)
         self.assertEqual(data.count(b"00db"), 2 * frames)
-        self.assertEqual(load(program("wave/double_click.bmp")).size, (41, 22))
+        self.assertEqual(load(program("Wave/double_click.bmp")).size, (41, 22))
 
     def test_wav_is_pcm(self):
-        data = read(program("wave/double_click.wav"))
+        data = read(program("Wave/double_click.wav"))
         self.assertEqual((data[:4], data[8:16]), (b"RIFF", b"WAVEfmt "))
         fmt, ch, rate, _, align, bits = struct.unpack_from("<HHIIHH", data, 20)
         self.assertEqual((fmt, ch, rate, align, bits), (1, 1, 22050, 2, 16))

@@ -456,6 +456,28 @@ int main(int argc, char** argv) {
   PostMessageA(Monitor(), WM_SYNRA_A_STATUS, 7, 0);
   WCHECK(WaitFor(TrayIconShown, 3000));
 
+  // --- a program listed in a profile comes to the foreground: that profile becomes current, also on the mouse
+  {
+    auto block = ReadSection();
+    WCHECK(block != nullptr);
+    if (block) {
+      ClearChangeFlags(*block);
+      CopyField(block->Profiles[4].GameFile1, "  C:\\Games\\MONITOR_WTEST.EXE ");
+      WCHECK(WriteSection(*block));
+      Send(WM_MON_APPLY_SETTINGS, 0, 0);
+      HWND game = CreateWindowExA(0, "MonitorTestSynra", "game", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+      SetForegroundWindow(game);
+      const bool switched = WaitFor([] {
+        auto shared = ReadSection();
+        return shared && shared->CurrentProfile == 4;
+      }, 8000);
+      WCHECK(switched);
+      WCHECK(WaitFor([] { return Sim("state") && SimReply.find("current profile 4") != std::string::npos; }, 5000));
+      DestroyWindow(game);
+    }
+  }
+
   // --- unplugged: the Option window closes and the icon goes; back: the updater when versions differ
   WCHECK(Sim("unplug"));
   WCHECK(WaitFor([] { return FindWindowA(nullptr, kOptionTitle) == nullptr; }, 5000));

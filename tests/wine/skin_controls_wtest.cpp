@@ -20,6 +20,7 @@
 #include "option/skin/win32/skin_button_win.h"
 #include "option/skin/win32/skin_dialog_win.h"
 #include "option/skin/win32/skin_gdi_win.h"
+#include "option/skin/win32/skin_label_win.h"
 #include "option/skin/win32/slider_win.h"
 #include "option/skin/win32/spin_edit_win.h"
 #include "tests/wine/wine_check.h"
@@ -618,6 +619,53 @@ void TestDoubleClick(Host& host) {
   WCHECK(area.animationWindow() == first);  // made once
 }
 
+// Entering a control puts its help into HoverHelpText and tells the main
+// window; a label does so only with its help enabled.
+void TestHoverHelp(Host& host, CBitmapEdit& edit, CclickHSlider& track, CSkinButton& push) {
+  CSkinLabel label;
+  WCHECK(label.Create(RECT{170, 90, 260, 110}, host.hwnd(), 60));
+  label.SetText("Profile 1", true);
+  label.SetHelpText("Label help");
+  CLedPreview led;
+  WCHECK(led.Create(RECT{270, 90, 293, 113}, host.hwnd(), 61));
+  led.SetHelpText("Colours of profile 1");
+  edit.SetHelpText("Edit help");
+  track.SetHelpText("Track help");
+  struct Case {
+    HWND window;
+    const char* help;
+  };
+  const Case cases[] = {{edit.hwnd(), "Edit help"}, {track.hwnd(), "Track help"}, {led.hwnd(), "Colours of profile 1"}};
+  for (const Case& c : cases) {
+    events.clear();
+    PostMessageA(c.window, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    Pump();
+    WCHECK(Has(WM_HOVER_HELP, 1, 0));
+    WCHECK_EQ(HoverHelpText, std::string(c.help));
+  }
+  events.clear();
+  PostMessageA(label.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  Pump();
+  WCHECK_EQ(Count(WM_HOVER_HELP), 0);
+  PostMessageA(label.hwnd(), WM_MOUSELEAVE, 0, 0);
+  label.EnableHelp(true);
+  PostMessageA(label.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  Pump();
+  WCHECK(Has(WM_HOVER_HELP, 1, 0));
+  WCHECK_EQ(HoverHelpText, std::string("Label help"));
+
+  // The hand cursor, only where it is switched on.
+  const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+  push.SetHandCursor(true);
+  WCHECK(SendMessageA(push.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(push.hwnd()), overClient) == TRUE);
+  WCHECK(GetCursor() == hand);
+  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+  push.SetHandCursor(false);
+  SendMessageA(push.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(push.hwnd()), overClient);
+  WCHECK(GetCursor() != hand);
+}
+
 }  // namespace
 
 int main() {
@@ -681,6 +729,7 @@ int main() {
   TestCoolMenu(host);
   TestPictures(host);
   TestDoubleClick(host);
+  TestHoverHelp(host, digits, snap, push);
 
   DestroyWindow(plain);
   return wine_check::Finish();

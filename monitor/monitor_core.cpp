@@ -239,8 +239,15 @@ void MonitorCore::PollingChanged(int code) {
 void MonitorCore::ButtonEvent(int slot, bool pressed) {
   ProfileRecord* p = CurrentProfileRecord();
   if (!p) return;
+  // A shortcut held while its profile changes is still released by its button.
+  if (!pressed && shortcutHeld_[slot] && p->MacroKeys[slot].FunctionCode != kFnShortcut) {
+    shortcutHeld_[slot] = false;
+    pc_.ShortcutReleased(slot);
+    return;
+  }
   switch (p->MacroKeys[slot].FunctionCode) {
     case kFnShortcut:
+      shortcutHeld_[slot] = pressed;
       pressed ? pc_.ShortcutPressed(slot) : pc_.ShortcutReleased(slot);
       break;
     case kFnMacro:

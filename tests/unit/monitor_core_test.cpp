@@ -287,6 +287,15 @@ TEST_F(MonitorCoreTest, ButtonsAndPcFunctionsReachTheirHandlers) {
       EXPECT_TRUE(pc.calls.empty()) << std::hex << c.type << " " << c.value << " -> " << pc.calls[0];
     }
   }
+  // A shortcut held across a profile switch is released by its button all the same.
+  pc.calls.clear();
+  Event(0x8000, 4);
+  core.block().Profiles[core.block().CurrentProfile].MacroKeys[3].FunctionCode = 1;
+  Event(0x8000, 0x104);
+  Event(0x8000, 0x104);
+  EXPECT_EQ(pc.calls, (std::vector<std::string>{"shortcut down 3", "shortcut up 3"}));
+  p.MacroKeys[3].FunctionCode = 5;
+
   EXPECT_TRUE(host.opened.empty());
   Event(0x6000, 8);  // quicklaunch slot 7
   Event(0x6000, 9);  // not a quicklaunch slot

@@ -324,7 +324,7 @@ LRESULT CMonitorWnd::OnLdaMode(WPARAM, LPARAM lParam) {
 
 LRESULT CMonitorWnd::OnBrowserScroll(WPARAM wParam, LPARAM lParam) {
   if (pc_) pc_->BrowserScroll(static_cast<int>(wParam), static_cast<int>(lParam));
-  return 0;
+  return 1;
 }
 
 LRESULT CMonitorWnd::OnDeviceEvent(WPARAM wParam, LPARAM lParam) {

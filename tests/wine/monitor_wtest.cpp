@@ -262,10 +262,11 @@ int main(int argc, char** argv) {
   HANDLE monitor = Start(program + "VextraMonitor.exe", "");
   WCHECK(monitor != nullptr);
   WCHECK(WaitFor([] { return Monitor() != nullptr; }, 20000));
-  HANDLE section = OpenFileMappingA(FILE_MAP_READ, FALSE, kSharedSection);
-  HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kSettingsMutex);
-  WCHECK(section != nullptr);
-  WCHECK(mutex != nullptr);
+  // The window exists from the start of its creation; the section and the
+  // mutex come a few steps later.
+  HANDLE section = nullptr, mutex = nullptr;
+  WCHECK(WaitFor([&] { return (section = OpenFileMappingA(FILE_MAP_READ, FALSE, kSharedSection)) != nullptr; }, 20000));
+  WCHECK(WaitFor([&] { return (mutex = OpenMutexA(SYNCHRONIZE, FALSE, kSettingsMutex)) != nullptr; }, 5000));
   if (section) CloseHandle(section);
   if (mutex) CloseHandle(mutex);
   WCHECK(WaitFor([] { return FindWindowA(nullptr, "VELMAR Vextra Mouse OSD SKYPE") != nullptr; }, 10000));

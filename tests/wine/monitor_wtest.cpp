@@ -16,12 +16,13 @@
 #include "common/ini_file.h"
 #include "common/settings_block.h"
 #include "common/settings_store.h"
-#include "featlink/sim/sim_control.h"
 #include "monitor/monitor_messages.h"
 #include "sim/simulated_mouse.h"
+#include "tests/wine/monitor_driver.h"
 #include "tests/wine/wine_check.h"
 
 using namespace vextra;
+using namespace monitor_driver;
 
 namespace {
 
@@ -33,31 +34,6 @@ int synraStatusPosts = 0;
 UINT wmSynraActiveToSynra = 0;
 std::vector<std::pair<UINT, LPARAM>> ldaDialogMessages;
 
-void Pump(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
-// Waits (pumping our own windows) until the condition holds.
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!condition()) {
-    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-    Pump(50);
-  }
-  return true;
-}
-
-std::string ReadText(const std::string& path) {
-  std::string text;
-  ReadWholeFile(path, text);
-  return text;
-}
-
 bool Contains(const std::string& path, const std::string& needle) {
   return ReadText(path).find(needle) != std::string::npos;
 }
@@ -67,49 +43,6 @@ int Count(const std::string& path, const std::string& needle) {
   int n = 0;
   for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++n;
   return n;
-}
-
-HANDLE Start(const std::string& exe, const std::string& args) {
-  std::string command = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, program.c_str(), &si, &pi))
-    return nullptr;
-  CloseHandle(pi.hThread);
-  return pi.hProcess;
-}
-
-bool Ended(HANDLE process, int milliseconds, DWORD* code = nullptr) {
-  const bool ended = WaitFor([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, milliseconds);
-  if (ended && code) GetExitCodeProcess(process, code);
-  return ended;
-}
-
-HWND Monitor() { return FindWindowA(nullptr, kMonitorTitle); }
-
-std::string SimReply;
-LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COPYDATA) {
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (data->dwData == kSimControlReply && data->lpData)
-      SimReply.assign(static_cast<const char*>(data->lpData), strnlen(static_cast<const char*>(data->lpData), data->cbData));
-    return 1;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-HWND replyWindow = nullptr;
-
-// A command to the simulated mouse inside the Monitor, as mousesim.exe sends it.
-bool Sim(const std::string& command) {
-  HWND simulator = FindWindowA(nullptr, kSimControlWindowTitle);
-  if (!simulator) return false;
-  COPYDATASTRUCT data{kSimControlCommand, static_cast<DWORD>(command.size() + 1), const_cast<char*>(command.c_str())};
-  DWORD_PTR result = 0;
-  SimReply.clear();
-  return SendMessageTimeoutA(simulator, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow),
-                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &result) &&
-         result;
 }
 
 // The Synra program: its monitor window gets the status message, the same
@@ -131,46 +64,6 @@ LRESULT CALLBACK SynraProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::unique_ptr<SettingsBlock> ReadSection() {
-  auto block = std::make_unique<SettingsBlock>();
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, kSharedSection);
-  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kSettingsMutex);
-  bool ok = false;
-  if (mapping && mutex) {
-    if (void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(SettingsBlock))) {
-      if (WaitForSingleObject(mutex, 5000) == WAIT_OBJECT_0) {
-        std::memcpy(block.get(), view, sizeof(SettingsBlock));
-        ReleaseMutex(mutex);
-        ok = true;
-      }
-      UnmapViewOfFile(view);
-    }
-  }
-  if (mapping) CloseHandle(mapping);
-  if (mutex) CloseHandle(mutex);
-  if (!ok) return nullptr;
-  return block;
-}
-
-bool WriteSection(const SettingsBlock& block) {
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kSharedSection);
-  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kSettingsMutex);
-  bool ok = false;
-  if (mapping && mutex) {
-    if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(SettingsBlock))) {
-      if (WaitForSingleObject(mutex, 5000) == WAIT_OBJECT_0) {
-        std::memcpy(view, &block, sizeof block);
-        ReleaseMutex(mutex);
-        ok = true;
-      }
-      UnmapViewOfFile(view);
-    }
-  }
-  if (mapping) CloseHandle(mapping);
-  if (mutex) CloseHandle(mutex);
-  return ok;
-}
-
 // The tray icon exists exactly when it can be modified.
 bool TrayIconShown() {
   HWND monitor = Monitor();
@@ -182,13 +75,6 @@ bool TrayIconShown() {
   data.uFlags = NIF_TIP;
   lstrcpynA(data.szTip, kTrayTip, sizeof data.szTip);
   return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
-LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam, bool* answered = nullptr) {
-  DWORD_PTR result = 0;
-  const bool ok = SendMessageTimeoutA(Monitor(), message, wParam, lParam, SMTO_NORMAL, 60000, &result) != 0;
-  if (answered) *answered = ok;
-  return static_cast<LRESULT>(result);
 }
 
 std::unique_ptr<SimulatedMouse> SavedMouse() {
@@ -210,15 +96,7 @@ std::string LastHostState() {
 }
 
 void LayOut(const std::string& built, const std::string& tests) {
-  CreateFolders(program + "config");
-  CreateFolders(program + "FWUpdate");
-  CreateFolders(program + "Wave");
-  CopyFileReplacing(built + "VextraMonitor.exe", program + "VextraMonitor.exe");
-  CopyFileReplacing(built + "featlink.dll", program + "featlink.dll");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOption.exe");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOSD.exe");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "FWUpdate\\Vextra Firmware Updater.exe");
-  WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=150\r\n");
+  monitor_driver::LayOutProgram(built, tests, program);
   // A mouse whose settings differ from the factory ones, so the read-back shows.
   SimulatedMouse mouse;
   ProfileRecord p = mouse.Profile(1);
@@ -249,17 +127,13 @@ int main(int argc, char** argv) {
 
   WNDCLASSA wc{};
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpfnWndProc = ReplyProc;
-  wc.lpszClassName = "MonitorTestReply";
-  RegisterClassA(&wc);
-  replyWindow = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
   wmSynraActiveToSynra = RegisterWindowMessageA(kSynraActiveToSynraName);
   wc.lpfnWndProc = SynraProc;
   wc.lpszClassName = "MonitorTestSynra";
   RegisterClassA(&wc);
 
   // --- start-up
-  HANDLE monitor = Start(program + "VextraMonitor.exe", "");
+  HANDLE monitor = StartProcess(program + "VextraMonitor.exe", "", program);
   WCHECK(monitor != nullptr);
   WCHECK(WaitFor([] { return Monitor() != nullptr; }, 20000));
   // The window exists from the start of its creation; the section and the
@@ -288,7 +162,7 @@ int main(int argc, char** argv) {
   WCHECK_EQ(LastHostState(), std::string("01 ok"));
 
   // --- a second Monitor with "1" only asks the first for the Option window
-  HANDLE second = Start(program + "VextraMonitor.exe", "1");
+  HANDLE second = StartProcess(program + "VextraMonitor.exe", "1", program);
   DWORD code = 99;
   WCHECK(second && Ended(second, 15000, &code));
   WCHECK_EQ(code, 0ul);
@@ -474,7 +348,10 @@ int main(int argc, char** argv) {
         return shared && shared->CurrentProfile == 4;
       }, 8000);
       WCHECK(switched);
-      WCHECK(WaitFor([] { return Sim("state") && SimReply.find("current profile 4") != std::string::npos; }, 5000));
+      WCHECK(WaitFor([] {
+        std::string state;
+        return Sim("state", &state) && state.find("current profile 4") != std::string::npos;
+      }, 5000));
       DestroyWindow(game);
     }
   }
@@ -519,7 +396,7 @@ int main(int argc, char** argv) {
   // --- WM_CLOSE runs the same shutdown, closing the Option window too
   DeleteFileA(osdLog.c_str());
   DeleteFileA(optionLog.c_str());
-  monitor = Start(program + "VextraMonitor.exe", "1");
+  monitor = StartProcess(program + "VextraMonitor.exe", "1", program);
   WCHECK(WaitFor([] { return FindWindowA(nullptr, kOptionTitle) != nullptr; }, 20000));
   WCHECK(WaitFor([] { return FindWindowA(nullptr, "VELMAR Vextra Mouse OSD") != nullptr; }, 10000));
   Pump(500);

@@ -16,12 +16,13 @@
 
 #include "common/file_system.h"
 #include "common/settings_block.h"
-#include "featlink/sim/sim_control.h"
 #include "monitor/monitor_messages.h"
 #include "sim/simulated_mouse.h"
+#include "tests/wine/monitor_driver.h"
 #include "tests/wine/wine_check.h"
 
 using namespace vextra;
+using namespace monitor_driver;
 
 namespace {
 
@@ -113,89 +114,6 @@ void ClearSeen() {
 
 std::string program;
 
-void Pump(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!condition()) {
-    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-    Pump(20);
-  }
-  return true;
-}
-
-HWND Monitor() { return FindWindowA(nullptr, kMonitorTitle); }
-
-HWND replyWindow = nullptr;
-
-// A command to the simulated mouse inside the Monitor, as mousesim.exe sends it.
-bool Sim(const std::string& command) {
-  HWND simulator = FindWindowA(nullptr, kSimControlWindowTitle);
-  if (!simulator) return false;
-  COPYDATASTRUCT data{kSimControlCommand, static_cast<DWORD>(command.size() + 1), const_cast<char*>(command.c_str())};
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(simulator, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow),
-                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &result) &&
-         result;
-}
-
-// One whole-block copy under the settings mutex, either way.
-bool CopySection(SettingsBlock& block, bool write) {
-  HANDLE mapping = OpenFileMappingA(write ? FILE_MAP_WRITE : FILE_MAP_READ, FALSE, kSharedSection);
-  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kSettingsMutex);
-  bool ok = false;
-  if (mapping && mutex) {
-    if (void* view = MapViewOfFile(mapping, write ? FILE_MAP_WRITE : FILE_MAP_READ, 0, 0, sizeof(SettingsBlock))) {
-      if (WaitForSingleObject(mutex, 5000) == WAIT_OBJECT_0) {
-        write ? std::memcpy(view, &block, sizeof block) : std::memcpy(&block, view, sizeof block);
-        ReleaseMutex(mutex);
-        ok = true;
-      }
-      UnmapViewOfFile(view);
-    }
-  }
-  if (mapping) CloseHandle(mapping);
-  if (mutex) CloseHandle(mutex);
-  return ok;
-}
-
-HANDLE StartMonitor() {
-  std::string command = "\"" + program + "VextraMonitor.exe\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, program.c_str(), &si, &pi))
-    return nullptr;
-  CloseHandle(pi.hThread);
-  return pi.hProcess;
-}
-
-void LayOut(const std::string& built, const std::string& tests) {
-  CreateFolders(program + "config");
-  CreateFolders(program + "FWUpdate");
-  CopyFileReplacing(built + "VextraMonitor.exe", program + "VextraMonitor.exe");
-  CopyFileReplacing(built + "featlink.dll", program + "featlink.dll");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOption.exe");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOSD.exe");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "FWUpdate\\Vextra Firmware Updater.exe");
-  WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=150\r\n");
-  // A mark in the mouse's settings shows when the Monitor has read them back.
-  SimulatedMouse mouse;
-  ProfileRecord p = mouse.Profile(0);
-  p.CpiLevel_X[0] = 41;
-  mouse.SetProfile(0, p);
-  mouse.SetCurrentProfile(0);
-  mouse.SetFirmwareVersions(150, 110);
-  mouse.Save(program + "mousesim.state");
-}
-
 void SetMacro(MacroKeyInfo& key, const std::vector<MacroEvent>& events, int loops) {
   key.FunctionCode = 48;
   key.LoopCount = loops;
@@ -284,17 +202,13 @@ void MacroPlayed() {
   std::vector<Expected> expected = pass;
   for (Expected e : pass) expected.push_back({e.key, e.up, e.at + passLength});
 
-  auto block = std::make_unique<SettingsBlock>();
-  WCHECK(CopySection(*block, false));
-  ClearChangeFlags(*block);
-  SetMacro(block->Profiles[0].MacroKeys[6], events, 2);
-  block->ButtonChanged[0][6] = 1;
-  // Button 8: a key held for five seconds, stopped by a second press.
-  SetMacro(block->Profiles[0].MacroKeys[7], {{6, 1, 100}, {7, 1, 5000}, {7, 2, 10}, {6, 2, 10}}, 1);
-  block->ButtonChanged[0][7] = 1;
-  WCHECK(CopySection(*block, true));
-  DWORD_PTR result = 0;
-  WCHECK(SendMessageTimeoutA(Monitor(), WM_MON_APPLY_SETTINGS, 0, 0, SMTO_NORMAL, 60000, &result) != 0);
+  WCHECK(Apply([&](SettingsBlock& block) {
+    SetMacro(block.Profiles[0].MacroKeys[6], events, 2);
+    block.ButtonChanged[0][6] = 1;
+    // Button 8: a key held for five seconds, stopped by a second press.
+    SetMacro(block.Profiles[0].MacroKeys[7], {{6, 1, 100}, {7, 1, 5000}, {7, 2, 10}, {6, 2, 10}}, 1);
+    block.ButtonChanged[0][7] = 1;
+  }));
 
   ClearSeen();
   WCHECK(Sim("click 7"));
@@ -379,39 +293,25 @@ int main(int argc, char** argv) {
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   program = work + "program\\";
   SetEnvironmentVariableA("FEATLINK_SIM_LOG", (work + "sim.log").c_str());
-  LayOut(built, FolderOf(self));
-
-  WNDCLASSA wc{};
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "MacroTestReply";
-  RegisterClassA(&wc);
-  replyWindow = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+  const Layout layout;
+  LayOutProgram(built, FolderOf(self), program, layout);
 
   hooksReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE hooks = CreateThread(nullptr, 0, HookThread, nullptr, 0, &hookThreadId);
   WCHECK(hooks && WaitForSingleObject(hooksReady, 10000) == WAIT_OBJECT_0);
 
-  HANDLE monitor = StartMonitor();
+  HANDLE monitor = StartProcess(program + "VextraMonitor.exe", "", program);
   WCHECK(monitor != nullptr);
-  const bool readBack = WaitFor([] {
-    auto block = std::make_unique<SettingsBlock>();
-    return Monitor() && CopySection(*block, false) && block->CurrentProfile == 0 &&
-           block->Profiles[0].CpiLevel_X[0] == 41;
-  }, 40000);
+  const bool readBack = WaitForReadBack(layout, 40000);
   WCHECK(readBack);
   if (readBack) {
-    auto block = std::make_unique<SettingsBlock>();
-    WCHECK(CopySection(*block, false));
-    ClearChangeFlags(*block);
-    MacroKeyInfo& shortcut = block->Profiles[0].MacroKeys[4];  // button 5: Ctrl+Shift+T
-    shortcut.FunctionCode = 5;
-    shortcut.EventCount = 1;
-    shortcut.Events[0] = MacroEvent{23, 0x06, 0};
-    block->ButtonChanged[0][4] = 1;
-    WCHECK(CopySection(*block, true));
-    DWORD_PTR result = 0;
-    WCHECK(SendMessageTimeoutA(Monitor(), WM_MON_APPLY_SETTINGS, 0, 0, SMTO_NORMAL, 60000, &result) != 0);
+    WCHECK(Apply([](SettingsBlock& block) {
+      MacroKeyInfo& shortcut = block.Profiles[0].MacroKeys[4];  // button 5: Ctrl+Shift+T
+      shortcut.FunctionCode = 5;
+      shortcut.EventCount = 1;
+      shortcut.Events[0] = MacroEvent{23, 0x06, 0};
+      block.ButtonChanged[0][4] = 1;
+    }));
     ShortcutTyped();
     MacroPlayed();
   }

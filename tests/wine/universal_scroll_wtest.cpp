@@ -12,12 +12,13 @@
 
 #include "common/file_system.h"
 #include "common/settings_block.h"
-#include "featlink/sim/sim_control.h"
 #include "monitor/monitor_messages.h"
 #include "sim/simulated_mouse.h"
+#include "tests/wine/monitor_driver.h"
 #include "tests/wine/wine_check.h"
 
 using namespace vextra;
+using namespace monitor_driver;
 
 namespace {
 
@@ -32,27 +33,6 @@ struct Received {
 };
 std::vector<Received> received;
 UINT wmHtmlGetObject = 0;
-
-void Pump(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!condition()) {
-    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-    Pump(20);
-  }
-  return true;
-}
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_HSCROLL || message == WM_KEYDOWN || message == WM_KEYUP ||
@@ -117,101 +97,17 @@ int CountAll(HWND window) {
   return n;
 }
 
-HWND Monitor() { return FindWindowA(nullptr, kMonitorTitle); }
-
-// A command to the simulated mouse inside the Monitor, as mousesim.exe sends it.
-bool Sim(const std::string& command) {
-  HWND simulator = FindWindowA(nullptr, kSimControlWindowTitle);
-  if (!simulator) return false;
-  COPYDATASTRUCT data{kSimControlCommand, static_cast<DWORD>(command.size() + 1), const_cast<char*>(command.c_str())};
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(simulator, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000,
-                             &result) &&
-         result;
-}
-
 // The mouse's tilt: "down" raises the left step, "up" the right one.
 bool TiltLeft() { return Sim("scroll down"); }
 bool TiltRight() { return Sim("scroll up"); }
 
-std::unique_ptr<SettingsBlock> ReadSection() {
-  auto block = std::make_unique<SettingsBlock>();
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, kSharedSection);
-  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kSettingsMutex);
-  bool ok = false;
-  if (mapping && mutex) {
-    if (void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(SettingsBlock))) {
-      if (WaitForSingleObject(mutex, 5000) == WAIT_OBJECT_0) {
-        std::memcpy(block.get(), view, sizeof(SettingsBlock));
-        ReleaseMutex(mutex);
-        ok = true;
-      }
-      UnmapViewOfFile(view);
-    }
-  }
-  if (mapping) CloseHandle(mapping);
-  if (mutex) CloseHandle(mutex);
-  return ok ? std::move(block) : nullptr;
-}
-
-bool WriteSection(const SettingsBlock& block) {
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kSharedSection);
-  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kSettingsMutex);
-  bool ok = false;
-  if (mapping && mutex) {
-    if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(SettingsBlock))) {
-      if (WaitForSingleObject(mutex, 5000) == WAIT_OBJECT_0) {
-        std::memcpy(view, &block, sizeof block);
-        ReleaseMutex(mutex);
-        ok = true;
-      }
-      UnmapViewOfFile(view);
-    }
-  }
-  if (mapping) CloseHandle(mapping);
-  if (mutex) CloseHandle(mutex);
-  return ok;
-}
-
 // As the Option program applies a changed tilt speed.
 bool SetTiltSpeed(int speed) {
-  auto block = ReadSection();
-  if (!block || block->CurrentProfile < 0 || block->CurrentProfile >= kProfileCount) return false;
-  ClearChangeFlags(*block);
-  block->Profiles[block->CurrentProfile].TiltSpeed = speed;
-  block->ProfileChanged[block->CurrentProfile] = 1;
-  if (!WriteSection(*block)) return false;
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(Monitor(), WM_MON_APPLY_SETTINGS, 0, 0, SMTO_NORMAL, 60000, &result) != 0;
-}
-
-HANDLE Start(const std::string& exe) {
-  std::string command = "\"" + exe + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, program.c_str(), &si, &pi))
-    return nullptr;
-  CloseHandle(pi.hThread);
-  return pi.hProcess;
-}
-
-void LayOut(const std::string& built, const std::string& tests) {
-  CreateFolders(program + "config");
-  CreateFolders(program + "FWUpdate");
-  CopyFileReplacing(built + "VextraMonitor.exe", program + "VextraMonitor.exe");
-  CopyFileReplacing(built + "featlink.dll", program + "featlink.dll");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOption.exe");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOSD.exe");
-  CopyFileReplacing(tests + "monitor_peer.exe", program + "FWUpdate\\Vextra Firmware Updater.exe");
-  WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=150\r\n");
-  SimulatedMouse mouse;
-  ProfileRecord p = mouse.Profile(0);
-  p.CpiLevel_X[0] = 41;  // shows when the read-back has reached the section
-  mouse.SetProfile(0, p);
-  mouse.SetCurrentProfile(0);
-  mouse.SetFirmwareVersions(150, 110);
-  mouse.Save(program + "mousesim.state");
+  return Apply([&](SettingsBlock& block) {
+    if (!IsProfileIndex(block.CurrentProfile)) return;
+    block.Profiles[block.CurrentProfile].TiltSpeed = speed;
+    block.ProfileChanged[block.CurrentProfile] = 1;
+  });
 }
 
 // A window whose thread stops answering until it is released.
@@ -253,19 +149,17 @@ int main(int argc, char** argv) {
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   program = work + "program\\";
-  LayOut(built, FolderOf(self));
+  const Layout layout;
+  LayOutProgram(built, FolderOf(self), program, layout);
   wmHtmlGetObject = RegisterWindowMessageA("WM_HTML_GETOBJECT");
   for (const char* name : {"ScrollTestFrame", "ScrollTestPlain", "_WwG", "EXCEL7", "Internet Explorer_Server",
                            "Progman", "SHELLDLL_DefView", "SysListView32"})
     RegisterRecordingClass(name);
 
-  HANDLE monitor = Start(program + "VextraMonitor.exe");
+  HANDLE monitor = StartProcess(program + "VextraMonitor.exe", "", program);
   WCHECK(monitor != nullptr);
   WCHECK(WaitFor([] { return Monitor() != nullptr; }, 20000));
-  WCHECK(WaitFor([] {
-    auto shared = ReadSection();
-    return shared && shared->CurrentProfile == 0 && shared->Profiles[0].CpiLevel_X[0] == 41;
-  }, 40000));
+  WCHECK(WaitForReadBack(layout, 40000));
   WCHECK(SetTiltSpeed(3));
   SetCursorPos(kCursor.x, kCursor.y);
 

@@ -17,15 +17,25 @@
 
 #include "common/file_system.h"
 #include "common/settings_block.h"
-#include "featlink/sim/sim_control.h"
 #include "monitor/monitor_messages.h"
 #include "monitor/sound_feedback.h"
 #include "sim/simulated_mouse.h"
+#include "tests/wine/monitor_driver.h"
 #include "tests/wine/wine_check.h"
 
 using namespace vextra;
+using namespace monitor_driver;
 
 namespace {
+
+// Only the display stand-in: no Option window may take the foreground.
+const Layout kLayout = [] {
+  Layout layout;
+  layout.option = false;
+  layout.updater = false;
+  layout.mark = 37;
+  return layout;
+}();
 
 std::string program;   // the laid-out program folder, with a trailing backslash
 std::string players;   // stand-in players, in a folder whose name has a space
@@ -34,91 +44,10 @@ std::string alsaConfig;  // Unix path of the sound device's configuration
 
 // ---------------------------------------------------------------- plumbing
 
-void Pump(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!condition()) {
-    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-    Pump(20);
-  }
-  return true;
-}
-
-std::string ReadText(const std::string& path) {
-  std::string text;
-  ReadWholeFile(path, text, 1 << 24);
-  return text;
-}
-
-HWND Monitor() { return FindWindowA(nullptr, kMonitorTitle); }
-
-HWND replyWindow = nullptr;
-LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COPYDATA) return 1;
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// A command to the simulated mouse, as the control tool sends it.
-bool Sim(const std::string& command) {
-  HWND simulator = FindWindowA(nullptr, kSimControlWindowTitle);
-  if (!simulator) return false;
-  COPYDATASTRUCT data{kSimControlCommand, static_cast<DWORD>(command.size() + 1), const_cast<char*>(command.c_str())};
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(simulator, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow),
-                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &result) &&
-         result;
-}
-
-template <typename Copy>
-bool WithSection(DWORD access, Copy copy) {
-  HANDLE mapping = OpenFileMappingA(access, FALSE, kSharedSection);
-  HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kSettingsMutex);
-  bool ok = false;
-  if (mapping && mutex) {
-    if (void* view = MapViewOfFile(mapping, access, 0, 0, sizeof(SettingsBlock))) {
-      if (WaitForSingleObject(mutex, 5000) == WAIT_OBJECT_0) {
-        copy(view);
-        ReleaseMutex(mutex);
-        ok = true;
-      }
-      UnmapViewOfFile(view);
-    }
-  }
-  if (mapping) CloseHandle(mapping);
-  if (mutex) CloseHandle(mutex);
-  return ok;
-}
-
-std::unique_ptr<SettingsBlock> ReadSection() {
-  auto block = std::make_unique<SettingsBlock>();
-  if (!WithSection(FILE_MAP_READ, [&](void* view) { std::memcpy(block.get(), view, sizeof(SettingsBlock)); }))
-    return nullptr;
-  return block;
-}
-
-// Edits the Monitor's settings as the Option program does: the whole block
-// into the section, then "apply".
-bool Edit(const std::function<void(SettingsBlock&)>& edit) {
-  auto block = ReadSection();
-  if (!block) return false;
-  ClearChangeFlags(*block);
-  edit(*block);
-  if (!WithSection(FILE_MAP_WRITE, [&](void* view) { std::memcpy(view, block.get(), sizeof(SettingsBlock)); }))
-    return false;
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(Monitor(), WM_MON_APPLY_SETTINGS, 0, 0, SMTO_NORMAL, 60000, &result) != 0;
-}
-
 bool EditCurrent(const std::function<void(ProfileRecord&)>& edit) {
-  return Edit([&](SettingsBlock& b) { edit(b.Profiles[b.CurrentProfile]); });
+  return Apply([&](SettingsBlock& b) {
+    if (IsProfileIndex(b.CurrentProfile)) edit(b.Profiles[b.CurrentProfile]);
+  });
 }
 
 // The volume keys have no simulator command: the event as the library posts it.
@@ -339,12 +268,7 @@ bool RunAsPlayer() {
 
 bool LayOut(const std::string& built, const std::string& tests, const std::string& self) {
   bool ok = true;
-  CreateFolders(program + "config");
-  CreateFolders(program + "FWUpdate");
-  ok &= CopyFileReplacing(built + "VextraMonitor.exe", program + "VextraMonitor.exe");
-  ok &= CopyFileReplacing(built + "featlink.dll", program + "featlink.dll");
-  ok &= CopyFileReplacing(tests + "monitor_peer.exe", program + "VextraOSD.exe");
-  WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=150\r\n");
+  LayOutProgram(built, tests, program, kLayout);
   // Every file a sound id names, in every loudness folder.
   int missing = 0;
   for (int volume = 0; volume <= 4; ++volume) {
@@ -360,19 +284,12 @@ bool LayOut(const std::string& built, const std::string& tests, const std::strin
   CreateFolders(players);
   for (const char* name : {"vlc.exe", "winamp.exe", "wmplayer.exe", "itunes.exe"})
     ok &= CopyFileReplacing(self, players + name);
-  SimulatedMouse mouse;
-  ProfileRecord p = mouse.Profile(0);
-  p.CpiLevel_X[0] = 37;  // shows when the read-back has reached the section
-  mouse.SetProfile(0, p);
-  mouse.SetCurrentProfile(0);
-  mouse.SetFirmwareVersions(150, 110);
-  mouse.Save(program + "mousesim.state");
   return ok;
 }
 
 void TestSounds() {
   // Every profile announces everything, from the folder for loudness 2.
-  WCHECK(Edit([](SettingsBlock& b) {
+  WCHECK(Apply([](SettingsBlock& b) {
     for (ProfileRecord& p : b.Profiles) {
       p.SoundProfile = p.SoundDpi = p.SoundSens = p.VolumeUpDown = 1;
       p.SoundVolume = 7;
@@ -559,19 +476,9 @@ int main(int argc, char** argv) {
   WCHECK(SetMachineString(kWmpKey, nullptr, "%VEXTRA_TEST_PLAYERS%wmplayer.exe", REG_EXPAND_SZ));
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kITunesKey);
 
-  WNDCLASSA wc{};
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpfnWndProc = ReplyProc;
-  wc.lpszClassName = "SoundMediaTestReply";
-  RegisterClassA(&wc);
-  replyWindow = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-
   const bool started = StartMonitor();
   WCHECK(started);
-  const bool readBack = WaitFor([] {
-    auto shared = ReadSection();
-    return Monitor() && shared && shared->CurrentProfile == 0 && shared->Profiles[0].CpiLevel_X[0] == 37;
-  }, 40000);
+  const bool readBack = WaitForReadBack(kLayout, 40000);
   WCHECK(readBack);
 
   if (readBack) {

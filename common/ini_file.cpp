@@ -4,33 +4,20 @@
 #include <utility>
 
 #include "common/file_system.h"
+#include "common/text.h"
 
 namespace vextra {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string Trim(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.substr(b, e - b);
-}
-
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 // Everything up to the first line break, trimmed: a stored name or value can
 // never start a new line of the file.
 std::string OneLine(const std::string& s) {
   size_t cut = s.find_first_of("\r\n");
-  return Trim(cut == std::string::npos ? s : s.substr(0, cut));
+  return TrimSpaces(cut == std::string::npos ? s : s.substr(0, cut));
 }
 
 int HexValue(char c) {
@@ -133,13 +120,13 @@ bool IniFile::Commit() const {
 
 const IniFile::Section* IniFile::FindSection(const std::string& name) const {
   for (const Section& s : sections_)
-    if (s.header && SameName(s.name, name)) return &s;
+    if (s.header && EqualIgnoringCase(s.name, name)) return &s;
   return nullptr;
 }
 
 IniFile::Section* IniFile::FindSection(const std::string& name) {
   for (Section& s : sections_)
-    if (s.header && SameName(s.name, name)) return &s;
+    if (s.header && EqualIgnoringCase(s.name, name)) return &s;
   return nullptr;
 }
 
@@ -147,7 +134,7 @@ const IniFile::Line* IniFile::FindKey(const std::string& section, const std::str
   const Section* s = FindSection(section);
   if (!s) return nullptr;
   for (const Line& l : s->lines)
-    if (!l.key.empty() && SameName(l.key, key)) return &l;
+    if (!l.key.empty() && EqualIgnoringCase(l.key, key)) return &l;
   return nullptr;
 }
 
@@ -160,7 +147,7 @@ bool IniFile::HasKey(const std::string& section, const std::string& key) const {
 std::string IniFile::GetString(const std::string& section, const std::string& key,
                                const std::string& def, size_t maxChars) const {
   const Line* l = FindKey(section, key);
-  std::string v = l ? l->value : Trim(def);
+  std::string v = l ? l->value : TrimSpaces(def);
   if (l && v.size() > 1 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
     v = v.substr(1, v.size() - 2);
   if (v.size() > maxChars) v.resize(maxChars);
@@ -250,14 +237,14 @@ void IniFile::SetString(const std::string& section, const std::string& key,
     s = &sections_.back();
   }
   for (Line& l : s->lines) {
-    if (!l.key.empty() && SameName(l.key, keyName)) {
+    if (!l.key.empty() && EqualIgnoringCase(l.key, keyName)) {
       l.value = OneLine(value);
       return;
     }
   }
   // New keys go after the section's last key, before any trailing blank lines.
   size_t at = s->lines.size();
-  while (at > 0 && s->lines[at - 1].key.empty() && Trim(s->lines[at - 1].raw).empty()) --at;
+  while (at > 0 && s->lines[at - 1].key.empty() && TrimSpaces(s->lines[at - 1].raw).empty()) --at;
   Line fresh;
   fresh.key = keyName;
   fresh.value = OneLine(value);
@@ -277,7 +264,7 @@ void IniFile::RemoveKey(const std::string& section, const std::string& key) {
   Section* s = FindSection(section);
   if (!s) return;
   for (auto it = s->lines.begin(); it != s->lines.end(); ++it) {
-    if (!it->key.empty() && SameName(it->key, key)) {
+    if (!it->key.empty() && EqualIgnoringCase(it->key, key)) {
       s->lines.erase(it);
       return;
     }
@@ -286,7 +273,7 @@ void IniFile::RemoveKey(const std::string& section, const std::string& key) {
 
 void IniFile::RemoveSection(const std::string& section) {
   for (auto it = sections_.begin(); it != sections_.end(); ++it) {
-    if (it->header && SameName(it->name, section)) {
+    if (it->header && EqualIgnoringCase(it->name, section)) {
       sections_.erase(it);
       return;
     }

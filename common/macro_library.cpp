@@ -6,25 +6,6 @@
 
 namespace vextra {
 
-std::string TrimSpaces(const std::string& text) {
-  size_t b = 0, e = text.size();
-  while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
-  while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
-  return text.substr(b, e - b);
-}
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  const std::string x = TrimSpaces(a), y = TrimSpaces(b);
-  if (x.size() != y.size()) return false;
-  for (size_t i = 0; i < x.size(); ++i) {
-    char c = x[i], d = y[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (d >= 'A' && d <= 'Z') d = static_cast<char>(d - 'A' + 'a');
-    if (c != d) return false;
-  }
-  return true;
-}
-
 namespace {
 int Clamp(int value, int high) { return value < 0 ? 0 : value > high ? high : value; }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/macro_format.h"
+#include "common/text.h"
 
 namespace vextra {
 
@@ -59,8 +60,5 @@ class MacroLibrary {
   // Returns whether the library changed; `saved` tells whether the save worked.
   bool SyncWithSlotsAndSave(const SettingsBlock& block, const std::string& path, bool* saved = nullptr);
 };
-
-std::string TrimSpaces(const std::string& text);
-bool SameNameIgnoringCase(const std::string& a, const std::string& b);
 
 }  // namespace vextra

@@ -1,15 +1,9 @@
 #include "common/memory_registry.h"
 
-#include <cctype>
+#include "common/text.h"
 
 namespace vextra {
 namespace {
-
-std::string Lower(const std::string& text) {
-  std::string out = text;
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 class MemoryKey : public RegistryKey {
  public:
@@ -17,7 +11,7 @@ class MemoryKey : public RegistryKey {
       : values_(std::move(values)), readOnly_(readOnly) {}
 
   bool ReadString(const std::string& name, std::string& value, size_t maxBytes) override {
-    auto it = values_->find(Lower(name));
+    auto it = values_->find(ToLowerAscii(name));
     if (it == values_->end() || it->second.text.size() + 1 > maxBytes) return false;
     value = it->second.text;
     return true;
@@ -25,7 +19,7 @@ class MemoryKey : public RegistryKey {
 
   bool WriteString(const std::string& name, const std::string& value) override {
     if (readOnly_) return false;
-    MemoryRegistry::Value& slot = (*values_)[Lower(name)];
+    MemoryRegistry::Value& slot = (*values_)[ToLowerAscii(name)];
     if (slot.name.empty()) slot.name = name;
     slot.text = value;
     return true;
@@ -39,7 +33,7 @@ class MemoryKey : public RegistryKey {
 }  // namespace
 
 std::string MemoryRegistry::KeyId(RegistryRoot root, const std::string& subkey) {
-  return std::to_string(static_cast<int>(root)) + "\\" + Lower(subkey);
+  return std::to_string(static_cast<int>(root)) + "\\" + ToLowerAscii(subkey);
 }
 
 std::shared_ptr<MemoryRegistry::Values> MemoryRegistry::Find(RegistryRoot root,
@@ -69,7 +63,7 @@ bool MemoryRegistry::GetString(RegistryRoot root, const std::string& subkey,
                                const std::string& name, std::string& value) const {
   std::shared_ptr<Values> values = Find(root, subkey);
   if (!values) return false;
-  auto it = values->find(Lower(name));
+  auto it = values->find(ToLowerAscii(name));
   if (it == values->end()) return false;
   value = it->second.text;
   return true;
@@ -87,7 +81,7 @@ bool MemoryRegistry::HasValue(RegistryRoot root, const std::string& subkey,
 
 void MemoryRegistry::RemoveValue(RegistryRoot root, const std::string& subkey,
                                  const std::string& name) {
-  if (std::shared_ptr<Values> values = Find(root, subkey)) values->erase(Lower(name));
+  if (std::shared_ptr<Values> values = Find(root, subkey)) values->erase(ToLowerAscii(name));
 }
 
 void MemoryRegistry::SetKeyFails(RegistryRoot root, const std::string& subkey, bool fails) {

@@ -1,9 +1,8 @@
 #include "common/synra_folder.h"
 
-#include <cctype>
-
 #include "common/file_system.h"
 #include "common/ini_file.h"
+#include "common/text.h"
 
 namespace vextra {
 namespace {
@@ -11,19 +10,10 @@ namespace {
 const char kSection[] = "Vext+";
 const char kProductName[] = "Vextra";
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 bool AlreadyRegistered(const IniFile& ini) {
   if (ini.HasSection(kSection)) return true;
   for (const std::string& section : ini.SectionNames())
-    if (SameTextIgnoringCase(ini.GetString(section, "Name", ""), kProductName)) return true;
+    if (EqualIgnoringCase(ini.GetString(section, "Name", ""), kProductName)) return true;
   return false;
 }
 

@@ -1,7 +1,7 @@
 #include "common/timer_list.h"
 
 #include "common/ini_file.h"
-#include "common/macro_library.h"
+#include "common/text.h"
 #include "common/settings_block.h"
 
 namespace vextra {

@@ -1,7 +1,7 @@
 #include "monitor/game_profiles.h"
 
 #include "common/file_system.h"
-#include "common/macro_library.h"
+#include "common/text.h"
 
 namespace vextra {
 

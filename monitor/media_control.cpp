@@ -1,8 +1,7 @@
 #include "monitor/media_control.h"
 
-#include <cctype>
-
 #include "common/registry_path.h"
+#include "common/text.h"
 
 namespace vextra {
 namespace {
@@ -30,21 +29,6 @@ constexpr const char* kVlcClass = "QWidget";
 constexpr const char* kWinampKey = "SOFTWARE\\Classes\\Winamp.File\\shell\\open\\command";
 constexpr const char* kWinampFallbackKey = "SOFTWARE\\Classes\\ICY\\shell\\open\\command";
 constexpr const char* kWinampClass = "Winamp v1.x";
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-bool ContainsNoCase(const std::string& text, const char* needle) {
-  return Lower(text).find(Lower(needle)) != std::string::npos;
-}
-
-std::string Trim(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // The text between the first two quotes of a line that begins with one; the
 // rest of the line when the closing quote is missing.
@@ -79,8 +63,8 @@ std::string WinampProgramFromCommand(const std::string& command) {
 }
 
 std::string CommandLineForProgram(const std::string& path) {
-  const std::string trimmed = Trim(path);
-  const bool bareProgram = trimmed.size() > 4 && Lower(trimmed.substr(trimmed.size() - 4)) == ".exe";
+  const std::string trimmed = TrimSpaces(path);
+  const bool bareProgram = trimmed.size() > 4 && ToLowerAscii(trimmed.substr(trimmed.size() - 4)) == ".exe";
   if (bareProgram && trimmed.find(' ') != std::string::npos && trimmed.find('"') == std::string::npos)
     return "\"" + trimmed + "\"";
   return trimmed;
@@ -123,19 +107,19 @@ void MediaControl::OpenPlayer(int player) {
       break;
     }
     case kPlayerITunes:
-      if (!ReadValue(kITunesKey, "path", value) || !ContainsNoCase(value, "iTunes")) return;
+      if (!ReadValue(kITunesKey, "path", value) || !ContainsIgnoringCase(value, "iTunes")) return;
       program = value;
       break;
     case kPlayerVlc:
       if (!ReadValue(kVlcKey, "", value)) return;
       program = VlcProgramFromCommand(value);
-      if (!ContainsNoCase(program, "vlc")) return;
+      if (!ContainsIgnoringCase(program, "vlc")) return;
       break;
     case kPlayerWinamp:
       ReadValue(kWinampKey, "", value);
       if (value.size() < 10) ReadValue(kWinampFallbackKey, "", value);
       program = WinampProgramFromCommand(value);
-      if (!ContainsNoCase(program, "winamp")) return;
+      if (!ContainsIgnoringCase(program, "winamp")) return;
       break;
     default:
       return;

@@ -5,7 +5,6 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -13,6 +12,7 @@
 #include "common/language.h"
 #include "common/osd_setting.h"
 #include "common/synra_folder.h"
+#include "common/text.h"
 #include "common/win32/windows_values_apply_win.h"
 #include "common/windows_values.h"
 #include "monitor/monitor_messages.h"
@@ -424,8 +424,7 @@ std::string CMonitorWnd::ForegroundExecutable() {
     }
   }
   CloseHandle(snapshot);
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name;
+  return ToLowerAscii(name);
 }
 
 void CMonitorWnd::PostDeviceJob(int job, int argument) {

@@ -119,6 +119,10 @@ void MacroPlayer::ShortcutReleased(int slot) {
   ReleaseShortcut(shortcutPressed_[at]);
 }
 
+bool MacroPlayer::ShortcutHeld(int slot) const {
+  return slot >= 0 && slot < kButtonSlots && shortcutHeld_[static_cast<size_t>(slot)];
+}
+
 void MacroPlayer::PressShortcut(const Shortcut& shortcut) {
   for (unsigned modifier : Modifiers(shortcut.modifierBits)) {
     input_.Key(modifier, layout_.VirtualKeyToScan(modifier), false);

@@ -62,6 +62,7 @@ class MacroPlayer : public PcActions {
   // Window thread.
   void ShortcutPressed(int slot) override;
   void ShortcutReleased(int slot) override;
+  bool ShortcutHeld(int slot) const override;
   void MacroButton(int slot) override;
   void Timer(int id) override;
   void StopAll() override;

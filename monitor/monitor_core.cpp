@@ -240,14 +240,12 @@ void MonitorCore::ButtonEvent(int slot, bool pressed) {
   ProfileRecord* p = CurrentProfileRecord();
   if (!p) return;
   // A shortcut held while its profile changes is still released by its button.
-  if (!pressed && shortcutHeld_[slot] && p->MacroKeys[slot].FunctionCode != kFnShortcut) {
-    shortcutHeld_[slot] = false;
+  if (!pressed && p->MacroKeys[slot].FunctionCode != kFnShortcut && pc_.ShortcutHeld(slot)) {
     pc_.ShortcutReleased(slot);
     return;
   }
   switch (p->MacroKeys[slot].FunctionCode) {
     case kFnShortcut:
-      shortcutHeld_[slot] = pressed;
       pressed ? pc_.ShortcutPressed(slot) : pc_.ShortcutReleased(slot);
       break;
     case kFnMacro:

@@ -133,7 +133,6 @@ class MonitorCore : public ReadBackSink {
   uintptr_t synraWindow_ = 0;
   int synraActive_ = 0;
   bool shiftLock_ = false;
-  bool shortcutHeld_[kButtonSlots] = {};
   DeviceInfoList devices_;
   CalibrationValues calibration_;
 };

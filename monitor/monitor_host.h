@@ -67,6 +67,8 @@ class PcActions {
   virtual void UniversalScroll(int /*direction*/) {}
   virtual void ShortcutPressed(int /*slot*/) {}
   virtual void ShortcutReleased(int /*slot*/) {}
+  // True while the button in this slot holds a pressed shortcut.
+  virtual bool ShortcutHeld(int /*slot*/) const { return false; }
   virtual void MacroButton(int /*slot*/) {}
   virtual void CountdownButton(int /*slot*/, bool /*start*/) {}
   virtual void VolumeKeySound(int /*timerId*/) {}

@@ -44,6 +44,7 @@ class MonitorPc : public PcActions {
   void BrowserScroll(int lines, int flag) override { scroll_->BrowserScroll(lines, flag); }
   void ShortcutPressed(int slot) override { macros_->ShortcutPressed(slot); }
   void ShortcutReleased(int slot) override { macros_->ShortcutReleased(slot); }
+  bool ShortcutHeld(int slot) const override { return macros_->ShortcutHeld(slot); }
   void MacroButton(int slot) override { macros_->MacroButton(slot); }
   void PlayMacro() override { macros_->PlayMacro(); }
   void CountdownButton(int slot, bool start) override { sound_->CountdownButton(slot, start); }

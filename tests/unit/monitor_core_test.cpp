@@ -119,8 +119,16 @@ class RecordingPc : public PcActions {
   bool final = false;
   int dpi = -1;
   void UniversalScroll(int d) override { calls.push_back("scroll " + std::to_string(d)); }
-  void ShortcutPressed(int s) override { calls.push_back("shortcut down " + std::to_string(s)); }
-  void ShortcutReleased(int s) override { calls.push_back("shortcut up " + std::to_string(s)); }
+  std::set<int> held;
+  void ShortcutPressed(int s) override {
+    held.insert(s);
+    calls.push_back("shortcut down " + std::to_string(s));
+  }
+  void ShortcutReleased(int s) override {
+    held.erase(s);
+    calls.push_back("shortcut up " + std::to_string(s));
+  }
+  bool ShortcutHeld(int s) const override { return held.count(s) != 0; }
   void MacroButton(int s) override { calls.push_back("macro " + std::to_string(s)); }
   void CountdownButton(int s, bool start) override {
     calls.push_back(std::string(start ? "countdown start " : "countdown stop ") + std::to_string(s));

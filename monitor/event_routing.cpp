@@ -1,5 +1,7 @@
 #include "monitor/event_routing.h"
 
+#include "monitor/monitor_messages.h"
+
 namespace vextra {
 
 RoutedEvent RouteEvent(uint32_t code, int deviceState) {
@@ -17,7 +19,7 @@ RoutedEvent RouteEvent(uint32_t code, int deviceState) {
       if (v == 255) r = {EventRoute::UniversalScroll, 1, false};
       break;
     case 0x1B00:
-      if ((b == 1 || b == 255) && h == 0) r = {EventRoute::VolumeSound, b == 1 ? 607 : 608, false};
+      if ((b == 1 || b == 255) && h == 0) r = {EventRoute::VolumeSound, b == 1 ? kTimerVolumeUpSound : kTimerVolumeDownSound, false};
       break;
     case 0x2000:
       if (v >= 1 && v <= 5) r = {EventRoute::ProfileChanged, v - 1, false};

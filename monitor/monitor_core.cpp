@@ -167,12 +167,13 @@ bool MonitorCore::SoundAllowed(const ProfileRecord* profile, int32_t ProfileReco
 }
 
 void MonitorCore::KillSoundTimers() {
-  for (int id = kTimerSoundFirst; id <= kTimerSoundLast; ++id) host_.KillTimer(id);
+  // 601..608: the announcement timers, and 604 with them as the shutdown order names it.
+  for (int id = kTimerProfileSound; id <= kTimerVolumeDownSound; ++id) host_.KillTimer(id);
 }
 
 void MonitorCore::Announce(int timerId) {
   KillSoundTimers();
-  host_.StartTimer(timerId, 500);
+  host_.StartTimer(timerId, kAnnouncementDelay);
 }
 
 void MonitorCore::PostToOption(unsigned message) {

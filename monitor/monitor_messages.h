@@ -67,13 +67,19 @@ constexpr int kTimerKeyRepeat = 102;
 constexpr int kTimerForeground = 500;
 constexpr int kTimerFirstReadBack = 502;
 constexpr int kTimerCountdown = 600;
-constexpr int kTimerSoundFirst = 601;
-constexpr int kTimerSoundLast = 608;
 constexpr int kTimerProfileSound = 601;
 constexpr int kTimerWindowsProfileSound = 602;
 constexpr int kTimerDpiSound = 603;
 constexpr int kTimerSensitivityUpSound = 605;
 constexpr int kTimerSensitivityDownSound = 606;
+constexpr int kTimerVolumeUpSound = 607;
+constexpr int kTimerVolumeDownSound = 608;
+// The one-shot announcement timers (604 was never one); starting one kills
+// all of them, so at most one announcement is pending.
+constexpr int kAnnouncementTimers[] = {kTimerProfileSound,       kTimerWindowsProfileSound,  kTimerDpiSound,
+                                       kTimerSensitivityUpSound, kTimerSensitivityDownSound, kTimerVolumeUpSound,
+                                       kTimerVolumeDownSound};
+constexpr int kAnnouncementDelay = 500;
 
 // Device thread jobs.
 constexpr int kJobReadAll = 2;

@@ -3,11 +3,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "monitor/monitor_messages.h"
+
 namespace vextra {
 namespace {
-
-// The announcement timers; 604 was never one.
-constexpr int kAnnouncementTimers[] = {601, 602, 603, 605, 606, 607, 608};
 
 constexpr const char* kProfileFiles[5] = {"profile_one.wav", "profile_two.wav", "profile_three.wav",
                                           "profile_four.wav", "profile_five.wav"};
@@ -93,7 +92,7 @@ void SoundFeedback::CountdownButton(int slot, bool start) {
 }
 
 void SoundFeedback::VolumeKeySound(int timerId) {
-  if (timerId != 607 && timerId != 608) return;
+  if (timerId != kTimerVolumeUpSound && timerId != kTimerVolumeDownSound) return;
   const ProfileRecord* profile = currentProfile_ ? currentProfile_() : nullptr;
   if (!profile || profile->VolumeUpDown != 1 || final_) return;
   KillAnnouncements();
@@ -111,18 +110,18 @@ void SoundFeedback::Timer(int id) {
   }
   int sound = -1;
   switch (id) {
-    case 601: {
+    case kTimerProfileSound: {
       const int index = currentIndex_ ? currentIndex_() : -1;
       if (index >= 0 && index < kProfileCount) sound = kSoundProfileOne + index;
       break;
     }
-    case 602: sound = kSoundWindowsProfile; break;
+    case kTimerWindowsProfileSound: sound = kSoundWindowsProfile; break;
     // Outside 1..60 the value names no file, and nothing is heard.
-    case 603: sound = dpi_ > 0 && dpi_ <= kSoundNumberLast / 100 ? dpi_ * 100 : -1; break;
-    case 605: sound = kSoundSensitivityUp; break;
-    case 606: sound = kSoundSensitivityDown; break;
-    case 607: sound = kSoundVolumeUp; break;
-    case 608: sound = kSoundVolumeDown; break;
+    case kTimerDpiSound: sound = dpi_ > 0 && dpi_ <= kSoundNumberLast / 100 ? dpi_ * 100 : -1; break;
+    case kTimerSensitivityUpSound: sound = kSoundSensitivityUp; break;
+    case kTimerSensitivityDownSound: sound = kSoundSensitivityDown; break;
+    case kTimerVolumeUpSound: sound = kSoundVolumeUp; break;
+    case kTimerVolumeDownSound: sound = kSoundVolumeDown; break;
     default: return;
   }
   timers_.KillTimer(id);  // one-shot

@@ -8,6 +8,7 @@
 
 #include "common/settings_block.h"
 #include "monitor/monitor_host.h"
+#include "monitor/monitor_messages.h"
 
 namespace vextra {
 
@@ -56,8 +57,7 @@ class SoundTimers {
 // The sound part of what the Monitor carries out on the PC.
 class SoundFeedback : public PcActions {
  public:
-  static constexpr int kCountdownTimer = 600;
-  static constexpr int kAnnouncementDelay = 500;
+  static constexpr int kCountdownTimer = kTimerCountdown;
   static constexpr int kCountdownTick = 1000;
 
   // currentProfile: the current profile, null when none is; currentIndex its

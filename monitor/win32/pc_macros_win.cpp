@@ -1,6 +1,7 @@
 // Shortcuts and macros on Windows: keybd_event and mouse_event for the input,
 // Sleep for the pauses, with a 1 ms timer resolution while a macro plays.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include "common/win32/keyboard_layout_win.h"
 #include "monitor/macro_player.h"
@@ -73,36 +74,6 @@ class WinScheduledClock : public MacroClock {
   LONGLONG due_ = 0;
 };
 
-// timeBeginPeriod/timeEndPeriod, looked up at run time so that the Monitor
-// still starts where the multimedia library is missing.
-class TimerResolution {
- public:
-  TimerResolution() {
-    library_ = LoadLibraryA("winmm.dll");
-    if (!library_) return;
-    begin_ = reinterpret_cast<PeriodFunction>(reinterpret_cast<void*>(GetProcAddress(library_, "timeBeginPeriod")));
-    end_ = reinterpret_cast<PeriodFunction>(reinterpret_cast<void*>(GetProcAddress(library_, "timeEndPeriod")));
-    if (!begin_ || !end_) begin_ = end_ = nullptr;
-  }
-  ~TimerResolution() {
-    if (library_) FreeLibrary(library_);
-  }
-  TimerResolution(const TimerResolution&) = delete;
-  TimerResolution& operator=(const TimerResolution&) = delete;
-
-  // True when the finer resolution was granted and must be given back.
-  bool Begin() { return begin_ && begin_(1) == 0; }
-  void End() {
-    if (end_) end_(1);
-  }
-
- private:
-  using PeriodFunction = UINT(WINAPI*)(UINT);
-  HMODULE library_ = nullptr;
-  PeriodFunction begin_ = nullptr;
-  PeriodFunction end_ = nullptr;
-};
-
 class MonitorMacroHost : public MacroHost {
  public:
   explicit MonitorMacroHost(MonitorHost* host) : host_(host) {}
@@ -127,7 +98,6 @@ struct WinMacroSystem {
   MonitorMacroHost host;
   WinPlainClock windowClock;
   WinScheduledClock macroClock;
-  TimerResolution resolution;
 };
 
 class WinMacroActions : private WinMacroSystem, public MacroPlayer {
@@ -136,10 +106,11 @@ class WinMacroActions : private WinMacroSystem, public MacroPlayer {
       : WinMacroSystem(context.host),
         MacroPlayer(input, layout, host, windowClock, macroClock, context.currentProfile, context.postMacroPlay) {}
 
+  // A 1 ms timer resolution while the macro plays, given back afterwards.
   void PlayMacro() override {
-    const bool fine = resolution.Begin();
+    const bool fine = timeBeginPeriod(1) == TIMERR_NOERROR;
     MacroPlayer::PlayMacro();
-    if (fine) resolution.End();
+    if (fine) timeEndPeriod(1);
   }
 };
 

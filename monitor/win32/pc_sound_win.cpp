@@ -11,30 +11,12 @@ namespace {
 
 class WinSoundPlayer : public SoundPlayer {
  public:
-  WinSoundPlayer() {
-    // Loaded from the system folder only, so that no library of that name in
-    // the program folder can be loaded in its place. Kept for the process's
-    // lifetime: an asynchronous sound may still be playing at the end.
-    char path[MAX_PATH] = {};
-    const UINT n = GetSystemDirectoryA(path, MAX_PATH);
-    if (n == 0 || n + sizeof "\\winmm.dll" > MAX_PATH) return;
-    lstrcatA(path, "\\winmm.dll");
-    if (HMODULE winmm = LoadLibraryA(path))
-      playSound_ = reinterpret_cast<PlaySoundFunction>(reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundA")));
-  }
-
-  void Stop() override {
-    if (playSound_) playSound_(nullptr, nullptr, SND_PURGE);
-  }
+  void Stop() override { PlaySoundA(nullptr, nullptr, SND_PURGE); }
 
   void Play(const std::string& path) override {
     // SND_NODEFAULT: a missing file is silence, not the system's default sound.
-    if (playSound_) playSound_(path.c_str(), nullptr, SND_FILENAME | SND_NOWAIT | SND_ASYNC | SND_NODEFAULT);
+    PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NOWAIT | SND_ASYNC | SND_NODEFAULT);
   }
-
- private:
-  using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD);
-  PlaySoundFunction playSound_ = nullptr;
 };
 
 class HostSoundTimers : public SoundTimers {

@@ -29,11 +29,9 @@ MonitorCore::MonitorCore(MonitorHost& host, PcActions& pc, FeatureDevice& device
                          std::string programFolder, Registry* registry)
     : host_(host),
       pc_(pc),
-      clock_(clock),
       commands_(device, clock, jobFlags_),
       jobs_(commands_),
       store_(std::move(programFolder), registry),
-      registry_(registry),
       block_(std::make_unique<SettingsBlock>()) {
   ResetToEmpty(*block_);
 }

@@ -23,10 +23,6 @@ namespace vextra {
 
 enum DeviceStateValue { kDeviceUnknown = 0, kDeviceConnected = 1, kDeviceRemoved = 2 };
 
-struct MonitorPaths {
-  std::string programFolder;  // with its trailing separator
-};
-
 class MonitorCore : public ReadBackSink {
  public:
   MonitorCore(MonitorHost& host, PcActions& pc, FeatureDevice& device, DeviceClock& clock,
@@ -93,8 +89,6 @@ class MonitorCore : public ReadBackSink {
   int synraActive() const { return synraActive_; }
   bool shiftLock() const { return shiftLock_; }
   const DeviceInfoList& devices() const { return devices_; }
-  const CalibrationValues& calibration() const { return calibration_; }
-  DeviceCommands& commands() { return commands_; }
   SettingsStore& store() { return store_; }
   // The current profile, or null when CurrentProfile is out of range.
   ProfileRecord* CurrentProfileRecord();
@@ -120,12 +114,10 @@ class MonitorCore : public ReadBackSink {
 
   MonitorHost& host_;
   PcActions& pc_;
-  DeviceClock& clock_;
   JobFlags jobFlags_;
   DeviceCommands commands_;
   DeviceJobs jobs_;
   SettingsStore store_;
-  Registry* registry_;
   std::unique_ptr<SettingsBlock> block_;
   std::atomic<int> deviceState_{kDeviceUnknown};
   std::atomic<bool> shuttingDown_{false};

@@ -10,7 +10,6 @@
 
 #include "common/file_system.h"
 #include "common/language.h"
-#include "common/osd_setting.h"
 #include "common/synra_folder.h"
 #include "common/text.h"
 #include "common/win32/windows_values_apply_win.h"
@@ -134,8 +133,7 @@ LRESULT CMonitorWnd::OnCreate(WPARAM, LPARAM) {
   core_ = std::make_unique<MonitorCore>(*this, *pc_, featlink_, clock_, programFolder_, &registry_);
   core_->setStartWithOption(startWithOption_);
   core_->LoadSettings(SystemLanguageIndex(GetSystemDefaultLangID()));
-  OSDSetting osd;
-  ReadOSDSetting(core_->store().ConfigPath(), osd);
+  // The display settings are read where they are used: by every apply.
 
   if (!section_.CreateMutexObject()) {
     OutputDebugStringA("CMonitorApp: the settings mutex already exists\n");

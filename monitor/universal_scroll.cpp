@@ -51,12 +51,9 @@ void UniversalScroller::Scroll(int direction, int lines) {
     case ScrollKind::ArrowClick:
       ClickArrow(bar, left, lines, cursor);
       return;
-    case ScrollKind::ParentNotified: {
-      const WindowRef parent = tree_.Parent(bar);
-      if (parent == 0) return;
-      for (int i = 0; i < lines; ++i) sink_.Post(parent, kMsgHScroll, code, AsParam(bar));
+    case ScrollKind::ParentNotified:
+      NotifyParent(bar, code, lines);
       return;
-    }
     case ScrollKind::BrowserKeys:
       for (int i = 0; i < lines; ++i) {
         sink_.Post(bar, kMsgKeyDown, left ? kKeyLeft : kKeyRight, left ? kLeftDown : kRightDown);
@@ -74,9 +71,7 @@ void UniversalScroller::Scroll(int direction, int lines) {
   if (IsScrollBarClass(tree_.ClassName(bar))) {
     // A scroll bar control tells its parent when it moves, with itself as
     // lParam; the window under the cursor would not know the bar is its own.
-    const WindowRef parent = tree_.Parent(bar);
-    if (parent == 0) return;
-    for (int i = 0; i < lines; ++i) sink_.Post(parent, kMsgHScroll, code, AsParam(bar));
+    NotifyParent(bar, code, lines);
     return;
   }
   if (left) {
@@ -94,6 +89,13 @@ void UniversalScroller::ClickArrow(WindowRef bar, bool left, int lines, ScreenPo
   sink_.SetCursorPos(arrow);
   for (int i = 0; i < lines; ++i) sink_.Click(right);
   sink_.SetCursorPos(cursor);
+}
+
+// As a bar control tells its parent that it moved, once per line.
+void UniversalScroller::NotifyParent(WindowRef bar, uintptr_t code, int lines) {
+  const WindowRef parent = tree_.Parent(bar);
+  if (parent == 0) return;
+  for (int i = 0; i < lines; ++i) sink_.Post(parent, kMsgHScroll, code, AsParam(bar));
 }
 
 // Stops at the first message the window does not take in time: the rest

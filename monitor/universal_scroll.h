@@ -59,6 +59,7 @@ class UniversalScroller {
  private:
   bool OverDesktopIcons(WindowRef window);
   void ClickArrow(WindowRef bar, bool left, int lines, ScreenPoint cursor);
+  void NotifyParent(WindowRef bar, uintptr_t code, int lines);
   void SendLines(WindowRef window, uintptr_t code, int lines);
 
   WindowTree& tree_;

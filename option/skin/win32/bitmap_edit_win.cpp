@@ -86,6 +86,7 @@ bool CBitmapEdit::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* resu
 }
 
 LRESULT CBitmapEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
   switch (message) {
     case WM_KEYDOWN:
       // A swallowed key must not type either: its WM_CHAR is already queued
@@ -104,12 +105,6 @@ LRESULT CBitmapEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return Default(message, wParam, lParam);
     case WM_KILLFOCUS:
       PostMessageA(GetParent(hwnd()), KillFocusMessage(), 0, 0);
-      return Default(message, wParam, lParam);
-    case WM_MOUSEMOVE:
-      if (hover_.OnMouseMove(hwnd())) ShowHoverHelp(help_);
-      return Default(message, wParam, lParam);
-    case WM_MOUSELEAVE:
-      hover_.OnMouseLeave();
       return Default(message, wParam, lParam);
     default:
       return Default(message, wParam, lParam);

@@ -54,6 +54,7 @@ void CDoubleClickTest::Paint() {
 }
 
 LRESULT CDoubleClickTest::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
   switch (message) {
     case WM_PAINT:
       Paint();
@@ -81,12 +82,6 @@ LRESULT CDoubleClickTest::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       Invalidate();
       return r;
     }
-    case WM_MOUSEMOVE:
-      if (hover_.OnMouseMove(hwnd())) ShowHoverHelp(help_);
-      return Default(message, wParam, lParam);
-    case WM_MOUSELEAVE:
-      hover_.OnMouseLeave();
-      return Default(message, wParam, lParam);
     default:
       return Default(message, wParam, lParam);
   }

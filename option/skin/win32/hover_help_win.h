@@ -27,6 +27,11 @@ class HoverTracker {
  public:
   bool OnMouseMove(HWND window);
   void OnMouseLeave() { tracking_ = false; }
+  // For every message of the window: true on the move that entered it.
+  bool Entered(HWND window, UINT message) {
+    if (message == WM_MOUSELEAVE) OnMouseLeave();
+    return message == WM_MOUSEMOVE && OnMouseMove(window);
+  }
 
  private:
   bool tracking_ = false;

@@ -21,6 +21,7 @@ void CSkinLabel::SetCentred(bool on) {
 }
 
 LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hover_.Entered(hwnd(), message) && helpEnabled_) ShowHoverHelp(help_);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -44,12 +45,6 @@ LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_MOUSEMOVE:
-      if (hover_.OnMouseMove(hwnd()) && helpEnabled_) ShowHoverHelp(help_);
-      break;
-    case WM_MOUSELEAVE:
-      hover_.OnMouseLeave();
-      break;
     default:
       break;
   }
@@ -129,6 +124,7 @@ void CLedPreview::SetColor(COLORREF colour, int index) {
 }
 
 LRESULT CLedPreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
   static const RECT kDots[4] = {{6, 6, 10, 10}, {6, 13, 10, 17}, {13, 6, 17, 10}, {13, 13, 17, 17}};
   switch (message) {
     case WM_PAINT: {
@@ -152,12 +148,6 @@ LRESULT CLedPreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_MOUSEMOVE:
-      if (hover_.OnMouseMove(hwnd())) ShowHoverHelp(help_);
-      break;
-    case WM_MOUSELEAVE:
-      hover_.OnMouseLeave();
-      break;
     default:
       break;
   }

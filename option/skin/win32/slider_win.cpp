@@ -154,6 +154,7 @@ void CclickHSlider::OnClick(LPARAM lParam) {
 }
 
 LRESULT CclickHSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -175,12 +176,6 @@ LRESULT CclickHSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SLIDER_CHANGED:
       PostMessageA(GetParent(hwnd()), WM_SLIDER_CHANGED, wParam, id());
       return 0;
-    case WM_MOUSEMOVE:
-      if (hover_.OnMouseMove(hwnd())) ShowHoverHelp(help_);
-      break;
-    case WM_MOUSELEAVE:
-      hover_.OnMouseLeave();
-      break;
     default:
       break;
   }

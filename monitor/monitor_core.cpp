@@ -106,9 +106,9 @@ void MonitorCore::BeginShutdown() {
   host_.KillTimer(kTimerForeground);
   host_.KillTimer(kTimerFirstReadBack);
   KillSoundTimers();
-  if (host_.WindowExists(kOptionTitle)) host_.PostToWindow(kOptionTitle, 0x0010 /*WM_CLOSE*/, 0, 0);
+  host_.PostToWindow(kOptionTitle, 0x0010 /*WM_CLOSE*/, 0, 0);
   for (const char* title : kOsdWindowTitles)
-    if (host_.WindowExists(title)) host_.PostToWindow(title, 0x0010 /*WM_CLOSE*/, 0, 0);
+    host_.PostToWindow(title, 0x0010 /*WM_CLOSE*/, 0, 0);
   if (jobFlags_.busy.load()) jobFlags_.stop.store(1);
 }
 
@@ -157,7 +157,7 @@ void MonitorCore::Removal() {
   ApplyTrayRule();
   host_.KillTimer(kTimerForeground);
   store_.SaveDevicePresent(0);
-  if (host_.WindowExists(kOptionTitle)) host_.PostToWindow(kOptionTitle, 0x0010 /*WM_CLOSE*/, 0, 0);
+  host_.PostToWindow(kOptionTitle, 0x0010 /*WM_CLOSE*/, 0, 0);
 }
 
 bool MonitorCore::SoundAllowed(const ProfileRecord* profile, int32_t ProfileRecord::*flag) const {
@@ -175,7 +175,7 @@ void MonitorCore::Announce(int timerId) {
 }
 
 void MonitorCore::PostToOption(unsigned message) {
-  if (host_.WindowExists(kOptionTitle)) host_.PostToWindow(kOptionTitle, message, 0, 0);
+  host_.PostToWindow(kOptionTitle, message, 0, 0);
 }
 
 void MonitorCore::ProfileChangedOnMouse(int index) {
@@ -357,10 +357,8 @@ void MonitorCore::OnApplySettings(int wParam) {
   ApplyCurrentWindowsValues(false);
   OSDSetting osd;
   ReadOSDSetting(store_.ConfigPath(), osd);
-  if (host_.WindowExists(kOsdTitle)) {
-    const uint32_t packed = (static_cast<uint32_t>(osd.Value28) << 16) | (static_cast<uint32_t>(osd.Value32) & 0xFFFF);
-    host_.PostToWindow(kOsdTitle, WM_OSD_SETTINGS, 0, static_cast<intptr_t>(static_cast<int32_t>(packed)));
-  }
+  const uint32_t packed = (static_cast<uint32_t>(osd.Value28) << 16) | (static_cast<uint32_t>(osd.Value32) & 0xFFFF);
+  host_.PostToWindow(kOsdTitle, WM_OSD_SETTINGS, 0, static_cast<intptr_t>(static_cast<int32_t>(packed)));
   if (deviceState_.load() != kDeviceConnected) return;
   jobs_.UploadChanges(*block_, wParam == 1);
   SendSynraStatus();

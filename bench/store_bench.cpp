@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/file_system.h"
+#include "common/ini_file.h"
 #include "common/settings_store.h"
 #include "tests/support/sample_block.h"
 
@@ -35,6 +36,30 @@ void BM_LoadAll(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(store.LoadAll(*block));
 }
 BENCHMARK(BM_LoadAll)->Unit(benchmark::kMillisecond);
+
+// Loading is linear in the file's size whatever its lines hold: 20,000
+// comment lines (no "=") against as many key lines of the same length.
+std::string ManyLines(bool comments) {
+  std::string text = "[Setting]\r\n";
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = comments ? "; remark " : "Key" + std::to_string(i) + "=";
+    line.resize(84, 'v');
+    text += line + "\r\n";
+  }
+  return text;
+}
+
+void BM_ParseLines(benchmark::State& state) {
+  const std::string text = ManyLines(state.range(0) == 1);
+  IniFile ini;
+  for (auto _ : state) {
+    ini.Parse(text);
+    benchmark::DoNotOptimize(ini.HasSection("Setting"));
+  }
+  state.SetLabel(state.range(0) == 1 ? "20000 comment lines" : "20000 key lines");
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParseLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vextra

@@ -40,6 +40,12 @@ bool ReadWholeFile(const std::string& path, std::string& out, size_t maxBytes) {
   out.clear();
   FilePtr f(std::fopen(path.c_str(), "rb"));
   if (!f) return false;
+  // A file known to be too large is refused before reading it.
+  if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(f.get());
+    if (size > 0 && static_cast<unsigned long>(size) > maxBytes) return false;
+    std::rewind(f.get());
+  }
   char chunk[65536];
   size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
@@ -52,8 +58,10 @@ bool ReadWholeFile(const std::string& path, std::string& out, size_t maxBytes) {
   return !std::ferror(f.get());
 }
 
+std::string TemporaryPathOf(const std::string& path) { return path + ".new~"; }
+
 bool WriteFileReplacing(const std::string& path, const std::string& data) {
-  const std::string temp = path + ".new~";
+  const std::string temp = TemporaryPathOf(path);
   {
     FilePtr f(std::fopen(temp.c_str(), "wb"));
     if (!f) return false;

@@ -31,21 +31,21 @@ int HexValue(char c) {
 
 bool IniFile::Load() {
   std::string text;
-  loaded_ = false;
-  loadedText_.clear();
-  if (!ReadWholeFile(path_, text)) {
-    sections_.clear();
-    return false;
+  bool read;
+  {
+    // Under the writers' lock: on Windows a reader holding the file open
+    // would make a writer's replace fail.
+    FileLock lock(path_);
+    read = ReadWholeFile(path_, text);
   }
+  if (!read) text.clear();
   Parse(text);
-  loadedText_ = std::move(text);
-  loaded_ = true;
-  return true;
+  return read;
 }
 
 void IniFile::Parse(const std::string& text) {
   sections_.clear();
-  loaded_ = false;
+  edits_.clear();
   size_t pos = 0;
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
   // Index arithmetic on the text itself: a line is copied once, into its entry.
@@ -79,8 +79,12 @@ void IniFile::Parse(const std::string& text) {
       sections_.push_back(std::move(s));
     }
     Line entry;
-    const size_t eq = text.find('=', b);
-    if (eq != std::string::npos && eq < e && eq > b) {
+    // Searched within the line only: a file of many lines without "=" must
+    // not cost a scan to the end of the file for each of them.
+    const void* found = std::memchr(text.data() + b, '=', e - b);
+    const size_t eq = found ? static_cast<size_t>(static_cast<const char*>(found) - text.data())
+                            : std::string::npos;
+    if (eq != std::string::npos && eq > b) {
       const auto key = trimmed(b, eq);
       const auto value = trimmed(eq + 1, e);
       entry.key = text.substr(key.first, key.second - key.first);
@@ -112,10 +116,39 @@ std::string IniFile::Serialize() const {
   return out;
 }
 
-bool IniFile::Commit() const {
-  std::string text = Serialize();
-  if (loaded_ && text == loadedText_) return true;  // unchanged: nothing to write
+bool IniFile::Commit() { return Write(false); }
+
+bool IniFile::CommitWhole() { return Write(true); }
+
+bool IniFile::Write(bool whole) {
+  FileLock lock(path_);
+  // A save killed between writing and replacing left its stage behind.
+  const std::string temp = TemporaryPathOf(path_);
+  if (CanOpenForReading(temp)) RemoveFile(temp);
+  std::string onDisk;
+  const bool exists = ReadWholeFile(path_, onDisk);
+  if (!exists) {
+    onDisk.clear();
+    if (CanOpenForReading(path_)) return false;  // there, but too large or unreadable
+  }
+  if (!whole) {
+    std::vector<Edit> edits = std::move(edits_);
+    Parse(onDisk);
+    for (const Edit& edit : edits) Apply(edit);
+  }
+  edits_.clear();
+  const std::string text = Serialize();
+  if (exists && text == onDisk) return true;  // unchanged: nothing to write
   return WriteFileReplacing(path_, text);
+}
+
+void IniFile::Apply(const Edit& edit) {
+  switch (edit.kind) {
+    case Edit::kSet: SetString(edit.section, edit.key, edit.value); break;
+    case Edit::kRemoveKey: RemoveKey(edit.section, edit.key); break;
+    case Edit::kRemoveSection: RemoveSection(edit.section); break;
+    case Edit::kClear: Clear(); break;
+  }
 }
 
 const IniFile::Section* IniFile::FindSection(const std::string& name) const {
@@ -229,6 +262,7 @@ void IniFile::SetString(const std::string& section, const std::string& key,
   const std::string sectionName = OneLine(section);
   const std::string keyName = OneLine(key.substr(0, key.find('=')));
   if (keyName.empty()) return;
+  edits_.push_back(Edit{Edit::kSet, sectionName, keyName, value});
   Section* s = FindSection(sectionName);
   if (!s) {
     Section fresh;
@@ -261,6 +295,7 @@ void IniFile::SetStruct(const std::string& section, const std::string& key, cons
 }
 
 void IniFile::RemoveKey(const std::string& section, const std::string& key) {
+  edits_.push_back(Edit{Edit::kRemoveKey, section, key, {}});
   Section* s = FindSection(section);
   if (!s) return;
   for (auto it = s->lines.begin(); it != s->lines.end(); ++it) {
@@ -272,6 +307,7 @@ void IniFile::RemoveKey(const std::string& section, const std::string& key) {
 }
 
 void IniFile::RemoveSection(const std::string& section) {
+  edits_.push_back(Edit{Edit::kRemoveSection, section, {}, {}});
   for (auto it = sections_.begin(); it != sections_.end(); ++it) {
     if (it->header && EqualIgnoringCase(it->name, section)) {
       sections_.erase(it);

@@ -32,19 +32,28 @@ class IniFile {
   bool Load();
   // Parses text as a file's content (used by Load, tests and fuzzing).
   void Parse(const std::string& text);
-  // Writes the document to the bound file in one step: the text goes to a
-  // temporary file beside it which then replaces the old file, so a failure at
-  // any point leaves the old or the new content. A document that would write
-  // exactly what Load found is not written again. Returns false on failure.
-  bool Commit() const;
+  // Saves what this document changed since Load or Parse, as the platform's
+  // one-key writes do: under a lock shared by every thread and process that
+  // saves the file, the file is read again as it is now, only the keys and
+  // sections set or removed here are changed in it, and the result replaces
+  // the file in one step (written beside it first, so a failure at any point
+  // leaves the old or the new content). Another writer's keys are never lost.
+  // A file that exists but cannot be read is left alone (false), as is one the
+  // changes would not alter (true). Returns false on failure.
+  bool Commit();
+  // Replaces the whole file by this document, under the same lock and with
+  // the same refusal to overwrite a file that exists but cannot be read: for
+  // files one writer owns and rewrites whole (a library without its removed
+  // entries, an export).
+  bool CommitWhole();
   std::string Serialize() const;
 
   const std::string& path() const { return path_; }
-  void set_path(std::string path) {
-    path_ = std::move(path);
-    loaded_ = false;
+  void set_path(std::string path) { path_ = std::move(path); }
+  void Clear() {
+    sections_.clear();
+    edits_.push_back(Edit{Edit::kClear, {}, {}, {}});
   }
-  void Clear() { sections_.clear(); }
 
   bool HasSection(const std::string& section) const;
   bool HasKey(const std::string& section, const std::string& key) const;
@@ -86,14 +95,21 @@ class IniFile {
     std::vector<Line> lines;
   };
 
+  // A change as Commit replays it over the file as it is on disk.
+  struct Edit {
+    enum Kind { kSet, kRemoveKey, kRemoveSection, kClear } kind;
+    std::string section, key, value;
+  };
+
+  void Apply(const Edit& edit);
+  bool Write(bool whole);
   const Section* FindSection(const std::string& name) const;
   Section* FindSection(const std::string& name);
   const Line* FindKey(const std::string& section, const std::string& key) const;
 
   std::string path_;
   std::vector<Section> sections_;
-  std::string loadedText_;  // the file as Load found it
-  bool loaded_ = false;
+  std::vector<Edit> edits_;  // since Load or Parse, in order
 };
 
 }  // namespace vextra

@@ -76,7 +76,7 @@ bool MacroLibrary::Save(const std::string& path) const {
     for (size_t j = 0; j < g.macros.size(); ++j)
       ini.SetStruct(section, std::to_string(j), g.macros[j], sizeof(MacroRecord));
   }
-  return ini.Commit() && complete;
+  return ini.CommitWhole() && complete;
 }
 
 int MacroLibrary::FindSet(const std::string& name) const {

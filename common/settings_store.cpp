@@ -224,7 +224,7 @@ int SettingsStore::ExportProfile(const SettingsBlock& block, const std::string& 
   // earlier file survive, and a failed write leaves the earlier file intact.
   IniFile ini(target);
   WriteProfileKeys(block.Profiles[block.CurrentProfile], ini);
-  if (!ini.Commit()) return 0;
+  if (!ini.CommitWhole()) return 0;
   const std::string title = FileTitleOf(target);
   SaveExportName(block.CurrentProfile + 1, title);
   const std::string configFolder = JoinPath(programFolder_, "config");

@@ -28,7 +28,7 @@ bool TimerList::Save(const std::string& path) const {
   ini.SetInt("Timer", "Count", static_cast<int32_t>(timers.size()));
   for (size_t i = 0; i < timers.size(); ++i)
     ini.SetStruct("Timer", std::to_string(i), &timers[i], sizeof(TimerRecord));
-  return ini.Commit();
+  return ini.CommitWhole();  // the list is rewritten whole: no entry of a removed timer survives
 }
 
 const TimerRecord* TimerList::ByIndex(int index) const {

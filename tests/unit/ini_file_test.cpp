@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "common/file_system.h"
 #include "tests/unit/temp_folder.h"
@@ -123,6 +128,116 @@ TEST(IniFile, ParsesGarbageWithoutHarm) {
   IniFile again;
   again.Parse(text);
   EXPECT_EQ(again.Serialize(), text);
+}
+
+// Two writers that each load the file, change their own key and commit, over
+// and over: threads of one program and two programs. Every key either ever
+// wrote must be in the file at the end.
+TEST(IniFile, ConcurrentWritersOfOneFileNeverLoseEachOthersKeys) {
+  constexpr int kRounds = 150;
+  auto writer = [](const std::string& path, char name) {
+    for (int i = 0; i < kRounds; ++i) {
+      IniFile ini(path);
+      ini.Load();
+      ini.SetInt("Setting", std::string(1, name) + std::to_string(i), i);
+      ini.Commit();
+    }
+  };
+  for (const bool processes : {false, true}) {
+    SCOPED_TRACE(processes ? "two processes" : "two threads");
+    TempFolder dir;
+    const std::string path = JoinPath(dir.path(), "config.ini");
+    if (processes) {
+      const pid_t child = fork();
+      ASSERT_NE(child, -1);
+      if (child == 0) {
+        writer(path, 'B');
+        _exit(0);
+      }
+      writer(path, 'A');
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    } else {
+      std::thread other(writer, path, 'B');
+      writer(path, 'A');
+      other.join();
+    }
+    IniFile result(path);
+    ASSERT_TRUE(result.Load());
+    int missing = 0;
+    for (char name : {'A', 'B'})
+      for (int i = 0; i < kRounds; ++i)
+        if (result.GetInt("Setting", std::string(1, name) + std::to_string(i), -1) != i) ++missing;
+    EXPECT_EQ(missing, 0);
+  }
+}
+
+TEST(IniFile, CommitChangesOnlyItsOwnKeysOfTheFileAsItIsNow) {
+  TempFolder dir;
+  const std::string path = JoinPath(dir.path(), "t.ini");
+  ASSERT_TRUE(WriteFileReplacing(path, "; kept\r\n[A]\r\nx=1\r\ny=2\r\n[Gone]\r\nz=3\r\n"));
+  IniFile first(path), second(path);
+  ASSERT_TRUE(first.Load());
+  ASSERT_TRUE(second.Load());
+  second.SetInt("A", "x", 10);
+  second.SetInt("B", "new", 5);
+  ASSERT_TRUE(second.Commit());
+  first.SetInt("A", "y", 20);
+  first.RemoveSection("Gone");
+  ASSERT_TRUE(first.Commit());
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(path, text));
+  EXPECT_EQ(text, "; kept\r\n[A]\r\nx=10\r\ny=20\r\n[B]\r\nnew=5\r\n");
+  // The document now shows the merged file.
+  EXPECT_EQ(first.GetInt("a", "X", 0), 10);
+
+  // A whole rewrite keeps nothing of the earlier file.
+  IniFile whole(path);
+  whole.SetInt("Only", "k", 1);
+  ASSERT_TRUE(whole.CommitWhole());
+  ASSERT_TRUE(ReadWholeFile(path, text));
+  EXPECT_EQ(text, "[Only]\r\nk=1\r\n");
+}
+
+// A file the engine refuses to read (over its size limit) is never replaced
+// by one holding only the writer's keys, whichever way it is saved.
+TEST(IniFile, FileThatCannotBeReadIsNeverOverwritten) {
+  TempFolder dir;
+  const std::string path = JoinPath(dir.path(), "big.ini");
+  const std::string head = "[config]\r\nOSDSetting=00\r\n";
+  ASSERT_TRUE(WriteFileReplacing(path, head));
+  const off_t size = (128 << 20) + 1;  // sparse: costs no disk
+  ASSERT_EQ(truncate(path.c_str(), size), 0);
+  for (const bool whole : {false, true}) {
+    IniFile ini(path);
+    EXPECT_FALSE(ini.Load());
+    ini.SetInt("Setting", "Device", 1);
+    EXPECT_FALSE(whole ? ini.CommitWhole() : ini.Commit());
+  }
+  struct stat st;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_size, size);
+  std::string start(head.size(), '\0');
+  FILE* f = fopen(path.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(fread(&start[0], 1, start.size(), f), start.size());
+  fclose(f);
+  EXPECT_EQ(start, head);
+}
+
+TEST(IniFile, SaveRemovesTheStageOfAnInterruptedSave) {
+  TempFolder dir;
+  const std::string path = JoinPath(dir.path(), "config.ini");
+  ASSERT_TRUE(WriteFileReplacing(path, "[Setting]\r\nDevice=1\r\n"));
+  ASSERT_TRUE(WriteFileReplacing(TemporaryPathOf(path) + "x", "half-written"));
+  ASSERT_EQ(rename((TemporaryPathOf(path) + "x").c_str(), TemporaryPathOf(path).c_str()), 0);
+  IniFile ini(path);
+  ASSERT_TRUE(ini.Load());
+  ini.SetInt("Setting", "Device", 1);  // changes nothing: the file is not written
+  ASSERT_TRUE(ini.Commit());
+  EXPECT_FALSE(CanOpenForReading(TemporaryPathOf(path)));
+  EXPECT_EQ(ini.GetInt("Setting", "Device", 0), 1);
 }
 
 }  // namespace

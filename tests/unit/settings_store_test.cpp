@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <map>
 #include <memory>
 
 #include "common/file_system.h"
 #include "common/language.h"
+#include "common/macro_library.h"
+#include "common/timer_list.h"
 #include "tests/support/sample_block.h"
 #include "tests/unit/temp_folder.h"
 
@@ -223,6 +228,44 @@ TEST_F(SettingsStoreTest, HostileProfileFileLoadsBounded) {
   EXPECT_EQ(FieldLength(p.MacroKeys[3].MacroName), 49u);
   EXPECT_EQ(p.MacroKeys[4].FunctionCode, 65);  // damaged entry: factory slot
   EXPECT_EQ(p.Lights[1].ColorNumber, 19);
+  // An overflowing number never reads as a valid level, and its neighbour
+  // keeps its own (absent) value.
+  EXPECT_FALSE(p.Cpi_X >= 0 && p.Cpi_X <= 4);
+  EXPECT_EQ(p.Cpi_Y, -1);
+}
+
+// Every store refuses to replace a file it could not read: the user's file is
+// kept whole rather than rewritten with defaults.
+TEST_F(SettingsStoreTest, FilesThatCannotBeReadAreNotOverwritten) {
+  FillSampleBlock(*saved, 1);
+  store.SaveAll(*saved);
+  const std::string files[] = {store.ConfigPath(), store.ProfilePath(2),
+                               dir.path() + "config/Preset_sequence.dat",
+                               dir.path() + "config/Timer.ini"};
+  const off_t tooLarge = (128 << 20) + 1;  // past the reader's limit; sparse
+  for (const std::string& f : files) {
+    if (!CanOpenForReading(f)) {
+      ASSERT_TRUE(WriteFileReplacing(f, "[keep]\r\n"));
+    }
+    ASSERT_EQ(truncate(f.c_str(), tooLarge), 0) << f;
+  }
+  ASSERT_EQ(store.LoadAll(*loaded), 1);
+  store.SaveAll(*loaded);
+  store.SaveDevicePresent(1);
+  store.SaveFirmwareVersion(150);
+  MacroLibrary library;
+  EXPECT_FALSE(library.Load(files[2]));
+  library.sets.push_back(MacroSet{"New", {}});
+  EXPECT_FALSE(library.Save(files[2]));
+  TimerList timers;
+  EXPECT_FALSE(timers.Load(files[3]));
+  timers.timers.push_back(TimerRecord{});
+  EXPECT_FALSE(timers.Save(files[3]));
+  for (const std::string& f : files) {
+    struct stat st;
+    ASSERT_EQ(stat(f.c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, tooLarge) << f;
+  }
 }
 
 }  // namespace

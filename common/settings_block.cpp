@@ -94,9 +94,16 @@ void ResetToDefaults(SettingsBlock& b, int32_t languageIndex) {
   for (int n = 0; n < kProfileCount; ++n) ResetProfile(b.Profiles[n], n);
 }
 
+// Exactly the listed fields: the window profile, the language and the two
+// device flags keep their values.
 void ResetToEmpty(SettingsBlock& b) {
-  std::memset(&b, 0, sizeof b);
   b.CurrentProfile = -1;
+  b.MouseType = 0;
+  std::memset(b.Profiles, 0, sizeof b.Profiles);
+  std::memset(b.ButtonChanged, 0, sizeof b.ButtonChanged);
+  std::memset(b.ProfileChanged, 0, sizeof b.ProfileChanged);
+  b.CurrentProfileChanged = 0;
+  b.DeviceFlagsChanged = 0;
 }
 
 namespace {

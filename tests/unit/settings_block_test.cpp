@@ -78,14 +78,32 @@ TEST(SettingsBlock, ProfileResetPerProfileValues) {
   }
 }
 
-TEST(SettingsBlock, EmptyResetZeroesAllButCurrentProfile) {
+TEST(SettingsBlock, EmptyResetZeroesProfilesAndFlagsOnly) {
   auto b = NewBlock();
+  b->WindowsProfile = 3;
+  b->QuickHelpLan = 7;
+  b->LiftOnFlag = 2;
+  b->TrackControlFlag = 1;
+  b->MouseType = 5;
+  b->Profiles[3].dpi[5] = 1;
+  b->ButtonChanged[4][23] = 1;
+  b->ProfileChanged[2] = 1;
+  b->CurrentProfileChanged = 1;
+  b->DeviceFlagsChanged = 1;
   ResetToEmpty(*b);
   EXPECT_EQ(b->CurrentProfile, -1);
   EXPECT_EQ(b->MouseType, 0);
   EXPECT_EQ(b->Profiles[3].dpi[5], 0);
   EXPECT_EQ(b->Profiles[4].MacroKeys[23].ButtonNumber, 0);
+  EXPECT_EQ(b->ButtonChanged[4][23], 0);
+  EXPECT_EQ(b->ProfileChanged[2], 0);
+  EXPECT_EQ(b->CurrentProfileChanged, 0);
   EXPECT_EQ(b->DeviceFlagsChanged, 0);
+  // Not listed for this reset: kept.
+  EXPECT_EQ(b->WindowsProfile, 3);
+  EXPECT_EQ(b->QuickHelpLan, 7);
+  EXPECT_EQ(b->LiftOnFlag, 2);
+  EXPECT_EQ(b->TrackControlFlag, 1);
 }
 
 TEST(SettingsBlock, ChangeDetectionCoversExactlyTheDeviceFields) {

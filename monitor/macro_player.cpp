@@ -32,16 +32,23 @@ unsigned FoldSides(unsigned virtualKey) {
   }
 }
 
-// Repeating these would do harm: a repeated Win key opens the start menu, a
-// side modifier is a modifier, and every new press of a lock key toggles it.
-bool Repeatable(unsigned virtualKey) {
+// A key pressed again while held: a lock key would toggle at every repeat,
+// and a code without a key has nothing to repeat.
+bool RepeatableInMacro(unsigned virtualKey) {
   switch (virtualKey) {
-    case 0: case kVkLeftWin: case kVkRightWin:
+    case 0:
     case 0x14: case 0x90: case 0x91:  // Caps Lock, Num Lock, Scroll Lock
       return false;
     default:
-      return virtualKey < 0xA0 || virtualKey > 0xA5;
+      return true;
   }
+}
+
+// A held shortcut repeats its key only: a repeated Win key opens the start
+// menu, and a side modifier is a modifier.
+bool RepeatableShortcut(unsigned virtualKey) {
+  if (virtualKey == kVkLeftWin || virtualKey == kVkRightWin) return false;
+  return RepeatableInMacro(virtualKey) && (virtualKey < 0xA0 || virtualKey > 0xA5);
 }
 
 bool IsMouseCode(uint8_t code) { return code >= 240 && code <= 244; }
@@ -154,7 +161,7 @@ void MacroPlayer::Timer(int id) {
     host_.StartTimer(kTimerKeyRepeat, kRepeatInterval);
   }
   const unsigned vk = PlaybackVirtualKey(shortcutPressed_[static_cast<size_t>(repeatSlot_)].code, layout_);
-  if (!Repeatable(vk)) return;
+  if (!RepeatableShortcut(vk)) return;
   const unsigned scan = layout_.VirtualKeyToScan(vk);
   input_.Key(vk, scan, true);
   windowClock_.Sleep(kModifierGap);
@@ -232,7 +239,7 @@ void MacroPlayer::PlayEvent(const MacroEvent& event) {
   }
   // A long press repeats its key as a held keyboard key would.
   if (!Wait(kLongPress)) return;
-  if (!Repeatable(PlaybackVirtualKey(event.key, layout_))) {
+  if (!RepeatableInMacro(PlaybackVirtualKey(event.key, layout_))) {
     Wait(delay - kLongPress);
     return;
   }

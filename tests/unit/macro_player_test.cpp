@@ -218,6 +218,14 @@ TEST_F(MacroPlayerTest, LongPressRepeatsEvery33MillisecondsAfterHalfASecond) {
   }
   EXPECT_EQ(input.events.back(), (Input{500 + 31 * 33, false, 'C', kUp}));
 
+  // Every keyboard key repeats, side-specific modifiers and Win keys too.
+  for (uint8_t code : {uint8_t(225), uint8_t(229), uint8_t(224), uint8_t(227)}) {
+    input.events.clear();
+    SetMacro(0, {{code, 1, 1500}, {code, 2, 10}});
+    Press(0);
+    EXPECT_EQ(input.events.size(), 2u + 2 * 31) << int(code);
+  }
+
   // Mouse buttons and lock keys are held without repeating.
   for (uint8_t code : {uint8_t(240), uint8_t(57)}) {
     input.events.clear();

@@ -101,6 +101,10 @@ LRESULT CMonitorWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (entry.message == message) return (this->*entry.handler)(wParam, lParam);
   if (message != 0 && message == wmSynraMsg_) return OnReceiveSynraMessage(wParam, lParam);
   if (message != 0 && message == wmSynraAmbient_) return OnAmbientLight(wParam, lParam);
+  if (message != 0 && message == wmTaskbarCreated_) {
+    tray_.Restore();
+    return 0;
+  }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
@@ -113,6 +117,7 @@ LRESULT CMonitorWnd::OnCreate(WPARAM, LPARAM) {
   wmSynraMsg_ = RegisterWindowMessageA(kSynraMsgName);
   wmSynraActiveToSynra_ = RegisterWindowMessageA(kSynraActiveToSynraName);
   wmSynraAmbient_ = RegisterWindowMessageA(kSynraAmbientName);
+  wmTaskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
   const std::string commonAppData = CommonAppData();
   if (!commonAppData.empty()) RegisterWithSynra(commonAppData);
@@ -410,6 +415,7 @@ std::string CMonitorWnd::ForegroundExecutable() {
   DWORD pid = 0;
   GetWindowThreadProcessId(foreground, &pid);
   if (!pid) return std::string();
+  if (foreground == foregroundWindow_ && pid == foregroundProcess_) return foregroundName_;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return std::string();
   std::string name;
@@ -422,7 +428,10 @@ std::string CMonitorWnd::ForegroundExecutable() {
     }
   }
   CloseHandle(snapshot);
-  return ToLowerAscii(name);
+  foregroundWindow_ = foreground;
+  foregroundProcess_ = pid;
+  foregroundName_ = ToLowerAscii(name);
+  return foregroundName_;
 }
 
 void CMonitorWnd::PostDeviceJob(int job, int argument) {

@@ -99,6 +99,11 @@ class CMonitorWnd : public MonitorHost {
   HWND hwnd_ = nullptr;
   bool startWithOption_;
   std::string programFolder_;
+  // The last foreground program looked up: a process snapshot is dear, and
+  // the foreground window rarely changes between two checks.
+  HWND foregroundWindow_ = nullptr;
+  DWORD foregroundProcess_ = 0;
+  std::string foregroundName_;
   WinRegistry registry_;
   ScopedHkey mouseKey_;
   FeatlinkBinding featlink_;
@@ -114,6 +119,7 @@ class CMonitorWnd : public MonitorHost {
   UINT wmSynraMsg_ = 0;
   UINT wmSynraActiveToSynra_ = 0;
   UINT wmSynraAmbient_ = 0;
+  UINT wmTaskbarCreated_ = 0;  // the shell (re)started: tray icons must be added again
 };
 
 }  // namespace vextra

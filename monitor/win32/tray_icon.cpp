@@ -52,4 +52,10 @@ void TrayIcon::Remove() {
   shown_ = false;
 }
 
+void TrayIcon::Restore() {
+  if (!shown_) return;
+  shown_ = false;
+  Add();
+}
+
 }  // namespace vextra

@@ -17,6 +17,8 @@ class TrayIcon {
   void Show(bool present) { present ? Add() : Remove(); }
   void Add();
   void Remove();
+  // After a restart of the shell: the icon it lost comes back if it was shown.
+  void Restore();
   bool shown() const { return shown_; }
 
  private:

@@ -161,6 +161,18 @@ int main(int argc, char** argv) {
   WCHECK(TrayIconShown());
   WCHECK_EQ(LastHostState(), std::string("01 ok"));
 
+  // --- the shell restarts: its icons are gone, and the Monitor adds its own again
+  {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = Monitor();
+    data.uID = kTrayIconId;
+    WCHECK(Shell_NotifyIconA(NIM_DELETE, &data));
+    WCHECK(!TrayIconShown());
+    PostMessageA(Monitor(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    WCHECK(WaitFor(TrayIconShown, 3000));
+  }
+
   // --- a second Monitor with "1" only asks the first for the Option window
   HANDLE second = StartProcess(program + "VextraMonitor.exe", "1", program);
   DWORD code = 99;

@@ -37,75 +37,51 @@ std::string CommonAppData() {
 
 }  // namespace
 
-const CMonitorWnd::MessageEntry CMonitorWnd::kMessageMap[] = {
-    {WM_CREATE, &CMonitorWnd::OnCreate},
-    {WM_DESTROY, &CMonitorWnd::OnDestroy},
-    {WM_TIMER, &CMonitorWnd::OnTimer},
-    {WM_COPYDATA, &CMonitorWnd::OnCopyData},
-    {WM_DEVICECHANGE, &CMonitorWnd::ReturnOne},
-    {WM_COMMAND, &CMonitorWnd::OnCommand},
-    {WM_MON_TRAY_NOTIFY, &CMonitorWnd::OnSystrayNotify},
-    {WM_MON_APPLY_SETTINGS, &CMonitorWnd::OnApplyAllSetting},
-    {WM_MON_RELOAD_SHARED, &CMonitorWnd::OnReloadShared},
-    {WM_MON_APPLY_WINDOWS, &CMonitorWnd::OnApplyWindows},
-    {WM_MON_LDA_CAPTURE, &CMonitorWnd::OnLdaCapture},
-    {WM_MON_LDA_COMMAND, &CMonitorWnd::OnLdaCommand},
-    {WM_MON_LDA_MODE, &CMonitorWnd::OnLdaMode},
-    {WM_MON_ACCEPTED_1232, &CMonitorWnd::ReturnZero},
-    {WM_MON_ACCEPTED_1274, &CMonitorWnd::ReturnZero},
-    {WM_MON_IE_SCROLL, &CMonitorWnd::OnBrowserScroll},
-    {WM_MON_DEVICE_EVENT, &CMonitorWnd::OnDeviceEvent},
-    {WM_MON_DEVICE_PRESENCE, &CMonitorWnd::OnDevicePresence},
-    {WM_MON_ACCEPTED_1327, &CMonitorWnd::ReturnOne},
-    {WM_SYNRA_A_STATUS, &CMonitorWnd::OnReceiveVelmarSynraAStatus},
+const MessageEntry<CMonitorWnd> CMonitorWnd::kMessageMap[] = {
+    OnRaw(WM_CREATE, &CMonitorWnd::OnCreate),
+    OnRaw(WM_DESTROY, &CMonitorWnd::OnDestroy),
+    OnRaw(WM_TIMER, &CMonitorWnd::OnTimer),
+    OnRaw(WM_COPYDATA, &CMonitorWnd::OnCopyData),
+    OnRaw(WM_DEVICECHANGE, &CMonitorWnd::ReturnOne),
+    OnRaw(WM_COMMAND, &CMonitorWnd::OnCommand),
+    OnRaw(WM_MON_TRAY_NOTIFY, &CMonitorWnd::OnSystrayNotify),
+    OnRaw(WM_MON_APPLY_SETTINGS, &CMonitorWnd::OnApplyAllSetting),
+    OnRaw(WM_MON_RELOAD_SHARED, &CMonitorWnd::OnReloadShared),
+    OnRaw(WM_MON_APPLY_WINDOWS, &CMonitorWnd::OnApplyWindows),
+    OnRaw(WM_MON_LDA_CAPTURE, &CMonitorWnd::OnLdaCapture),
+    OnRaw(WM_MON_LDA_COMMAND, &CMonitorWnd::OnLdaCommand),
+    OnRaw(WM_MON_LDA_MODE, &CMonitorWnd::OnLdaMode),
+    OnRaw(WM_MON_ACCEPTED_1232, &CMonitorWnd::ReturnZero),
+    OnRaw(WM_MON_ACCEPTED_1274, &CMonitorWnd::ReturnZero),
+    OnRaw(WM_MON_IE_SCROLL, &CMonitorWnd::OnBrowserScroll),
+    OnRaw(WM_MON_DEVICE_EVENT, &CMonitorWnd::OnDeviceEvent),
+    OnRaw(WM_MON_DEVICE_PRESENCE, &CMonitorWnd::OnDevicePresence),
+    OnRaw(WM_MON_ACCEPTED_1327, &CMonitorWnd::ReturnOne),
+    OnRaw(WM_SYNRA_A_STATUS, &CMonitorWnd::OnReceiveVelmarSynraAStatus),
 };
 
 CMonitorWnd::CMonitorWnd(bool startWithOption) : startWithOption_(startWithOption) {}
 
-CMonitorWnd::~CMonitorWnd() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+// Destroyed while the whole object still lives: the shutdown steps run in
+// the WM_DESTROY handler.
+CMonitorWnd::~CMonitorWnd() { Destroy(); }
 
 bool CMonitorWnd::Create() {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = kWindowClass;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  RegisterClassA(&wc);
-  return CreateWindowExA(0, kWindowClass, kMonitorTitle, WS_POPUP, 100, 100, 100, 100, nullptr, nullptr,
-                         wc.hInstance, this) != nullptr;
-}
-
-LRESULT CALLBACK CMonitorWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  CMonitorWnd* self;
-  if (message == WM_NCCREATE) {
-    self = static_cast<CMonitorWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->hwnd_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<CMonitorWnd*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  }
-  if (!self || !self->hwnd_) return DefWindowProcA(window, message, wParam, lParam);
-  try {
-    return self->OnMessage(message, wParam, lParam);
-  } catch (...) {
-    // Out of memory in a handler: the message is dropped, the Monitor goes on.
-    OutputDebugStringA("CMonitorApp: a handler failed\n");
-    return 0;
-  }
+  if (!RegisterClassOnce(kWindowClass)) return false;
+  return CreateOwnWindow(kWindowClass, kMonitorTitle, 0, WS_POPUP, RECT{100, 100, 200, 200}, nullptr, nullptr);
 }
 
 LRESULT CMonitorWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  for (const MessageEntry& entry : kMessageMap)
-    if (entry.message == message) return (this->*entry.handler)(wParam, lParam);
+  if (closed_) return Default(message, wParam, lParam);  // shut down: nothing more is handled
+  LRESULT result = 0;
+  if (RouteMessage(*this, kMessageMap, message, wParam, lParam, &result)) return result;
   if (message != 0 && message == wmSynraMsg_) return OnReceiveSynraMessage(wParam, lParam);
   if (message != 0 && message == wmSynraAmbient_) return OnAmbientLight(wParam, lParam);
   if (message != 0 && message == wmTaskbarCreated_) {
     tray_.Restore();
     return 0;
   }
-  return DefWindowProcA(hwnd_, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -129,7 +105,7 @@ LRESULT CMonitorWnd::OnCreate(WPARAM, LPARAM) {
   featlink_.Bind(programFolder_);
 
   pcContext_.host = this;
-  pcContext_.window = hwnd_;
+  pcContext_.window = hwnd();
   pcContext_.programFolder = programFolder_;
   pcContext_.currentProfile = [this] { return core_ ? core_->CurrentProfileRecord() : nullptr; };
   pcContext_.currentProfileIndex = [this] { return core_ ? core_->block().CurrentProfile : -1; };
@@ -145,13 +121,13 @@ LRESULT CMonitorWnd::OnCreate(WPARAM, LPARAM) {
     return -1;
   }
   if (section_.CreateSection()) core_->CopyOut();
-  PostMessageA(HWND_BROADCAST, wmSynraMsg_, 11, reinterpret_cast<LPARAM>(hwnd_));
+  PostMessageA(HWND_BROADCAST, wmSynraMsg_, 11, reinterpret_cast<LPARAM>(hwnd()));
   macroThread_.Start(MacroThreadMessage, this);
   deviceThread_.Start(DeviceThreadMessage, this);
-  SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-  tray_.Attach(hwnd_, kTrayIconId, WM_MON_TRAY_NOTIFY, kTrayTip);
+  SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+  tray_.Attach(hwnd(), kTrayIconId, WM_MON_TRAY_NOTIFY, kTrayTip);
 
-  featlink_.OpenDevMonitor(hwnd_, WM_MON_DEVICE_EVENT, WM_MON_DEVICE_PRESENCE);
+  featlink_.OpenDevMonitor(hwnd(), WM_MON_DEVICE_EVENT, WM_MON_DEVICE_PRESENCE);
   core_->OpenDevice(featlink_.OpenFeatureDevice() != 0);
   core_->ApplyCurrentWindowsValues(false);
   ShellOpen(programFolder_ + "VextraOSD.exe", nullptr);
@@ -166,7 +142,7 @@ void CMonitorWnd::RegisterSessionNotification() {
   auto reg = reinterpret_cast<Register>(reinterpret_cast<void*>(GetProcAddress(wtsapi_, "WTSRegisterSessionNotification")));
   if (!reg) return;
   for (int attempt = 0; attempt < kSessionRegistrationTries; ++attempt) {
-    if (reg(hwnd_, 0)) return;
+    if (reg(hwnd(), 0)) return;
     ::Sleep(1000);
   }
 }
@@ -186,7 +162,7 @@ LRESULT CMonitorWnd::OnDestroy(WPARAM, LPARAM) {
     using Unregister = BOOL(WINAPI*)(HWND);
     auto unreg = reinterpret_cast<Unregister>(
         reinterpret_cast<void*>(GetProcAddress(wtsapi_, "WTSUnRegisterSessionNotification")));
-    if (unreg) unreg(hwnd_);
+    if (unreg) unreg(hwnd());
     FreeLibrary(wtsapi_);
     wtsapi_ = nullptr;
   }
@@ -194,7 +170,7 @@ LRESULT CMonitorWnd::OnDestroy(WPARAM, LPARAM) {
   section_.Close();
   tray_.Remove();
   if (core_) core_->SendDeviceStatus(2);
-  hwnd_ = nullptr;
+  closed_ = true;
   PostQuitMessage(0);
   return 0;
 }
@@ -246,7 +222,7 @@ LRESULT CMonitorWnd::OnCommand(WPARAM wParam, LPARAM) {
       if (core_) core_->OnCustomizer();
       break;
     case ID_EXIT:
-      PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+      PostMessageA(hwnd(), WM_CLOSE, 0, 0);
       break;
     default:
       break;
@@ -272,7 +248,7 @@ LRESULT CMonitorWnd::OnSystrayNotify(WPARAM, LPARAM lParam) {
 }
 
 void CMonitorWnd::ShowLastActivePopup() {
-  HWND popup = GetLastActivePopup(hwnd_);
+  HWND popup = GetLastActivePopup(hwnd());
   if (!popup) return;
   if (IsIconic(popup)) ShowWindow(popup, SW_SHOW);
   SetForegroundWindow(popup);
@@ -280,8 +256,8 @@ void CMonitorWnd::ShowLastActivePopup() {
 }
 
 void CMonitorWnd::ShowTrayMenu() {
-  HWND popup = GetLastActivePopup(hwnd_);
-  SetForegroundWindow(popup ? popup : hwnd_);
+  HWND popup = GetLastActivePopup(hwnd());
+  SetForegroundWindow(popup ? popup : hwnd());
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   AppendMenuA(menu, MF_STRING, ID_CONFIGURATION, "Configuration");
@@ -290,8 +266,8 @@ void CMonitorWnd::ShowTrayMenu() {
   AppendMenuA(menu, MF_STRING, ID_EXIT, "Exit");
   POINT at{};
   GetCursorPos(&at);
-  TrackPopupMenu(menu, TPM_LEFTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
-  PostMessageA(hwnd_, WM_NULL, 0, 0);
+  TrackPopupMenu(menu, TPM_LEFTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
   DestroyMenu(menu);
 }
 
@@ -376,11 +352,11 @@ void CMonitorWnd::PostToWindow(const char* title, unsigned message, uintptr_t wP
 }
 
 void CMonitorWnd::PostToSelf(unsigned message, uintptr_t wParam, intptr_t lParam) {
-  if (hwnd_) PostMessageA(hwnd_, message, wParam, lParam);
+  if (hwnd()) PostMessageA(hwnd(), message, wParam, lParam);
 }
 
 uint32_t CMonitorWnd::SelfHandle32() {
-  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd_));
+  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd()));
 }
 
 void CMonitorWnd::SendCopyData(uintptr_t window, uint32_t dwData, const void* data, uint32_t size) {
@@ -398,11 +374,11 @@ void CMonitorWnd::PostSynraActiveStatus() {
 }
 
 void CMonitorWnd::StartTimer(int id, int milliseconds) {
-  if (hwnd_) SetTimer(hwnd_, static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), nullptr);
+  if (hwnd()) SetTimer(hwnd(), static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), nullptr);
 }
 
 void CMonitorWnd::KillTimer(int id) {
-  if (hwnd_) ::KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+  if (hwnd()) ::KillTimer(hwnd(), static_cast<UINT_PTR>(id));
 }
 
 void CMonitorWnd::ShellOpen(const std::string& path, const char* parameters) {
@@ -440,7 +416,7 @@ void CMonitorWnd::PostDeviceJob(int job, int argument) {
 
 void CMonitorWnd::ApplyWindowsValues(ProfileRecord& profile, bool writeRegistry) {
   if (writeRegistry) WriteWindowsValues(profile, registry_);
-  vextra::ApplyWindowsValues(profile, registry_, hwnd_);
+  vextra::ApplyWindowsValues(profile, registry_, hwnd());
 }
 
 }  // namespace vextra

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/win32/registry_win.h"
+#include "common/win32/window_win.h"
 #include "device/win32/featlink_binding.h"
 #include "monitor/monitor_core.h"
 #include "monitor/monitor_host.h"
@@ -24,7 +25,7 @@ class WinDeviceClock : public DeviceClock {
   void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
 };
 
-class CMonitorWnd : public MonitorHost {
+class CMonitorWnd : public Window, public MonitorHost {
  public:
   explicit CMonitorWnd(bool startWithOption);
   ~CMonitorWnd() override;
@@ -34,7 +35,6 @@ class CMonitorWnd : public MonitorHost {
   // Registers the class and creates the window (never shown). False when
   // creation failed; the program then ends.
   bool Create();
-  HWND hwnd() const { return hwnd_; }
 
   // MonitorHost
   bool CopyOut(const SettingsBlock& block) override { return section_.CopyOut(block); }
@@ -59,15 +59,8 @@ class CMonitorWnd : public MonitorHost {
   void Trace(const std::string& text) override { OutputDebugStringA(text.c_str()); }
 
  private:
-  using Handler = LRESULT (CMonitorWnd::*)(WPARAM, LPARAM);
-  struct MessageEntry {
-    UINT message;
-    Handler handler;
-  };
-  static const MessageEntry kMessageMap[];
-
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  static const MessageEntry<CMonitorWnd> kMessageMap[];
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   LRESULT OnCreate(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
@@ -96,8 +89,8 @@ class CMonitorWnd : public MonitorHost {
   static void DeviceThreadMessage(void* self, UINT message, WPARAM wParam, LPARAM lParam);
   static void MacroThreadMessage(void* self, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND hwnd_ = nullptr;
   bool startWithOption_;
+  bool closed_ = false;  // the shutdown steps have run
   std::string programFolder_;
   // The last foreground program looked up: a process snapshot is dear, and
   // the foreground window rarely changes between two checks.

@@ -47,10 +47,10 @@ bool Recorded(UINT message) {
 // the system's move loop.
 class Host : public CSkinDialog {
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (Recorded(message)) events.push_back({hwnd(), message, wParam, lParam});
     if (message == WM_NCLBUTTONDOWN) return 0;
-    return CSkinDialog::WindowProc(message, wParam, lParam);
+    return CSkinDialog::OnMessage(message, wParam, lParam);
   }
 };
 

@@ -247,7 +247,7 @@ class Gallery : public CSkinDialog {
     return false;
   }
 
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
       case WM_HOVER_HELP:
         help_.SetText(HoverHelpText);
@@ -259,7 +259,7 @@ class Gallery : public CSkinDialog {
         OpenMenu();
         return 0;
       default:
-        return CSkinDialog::WindowProc(message, wParam, lParam);
+        return CSkinDialog::OnMessage(message, wParam, lParam);
     }
   }
 

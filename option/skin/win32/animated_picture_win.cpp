@@ -244,7 +244,7 @@ void CAnimatedPicture::Unload() {
   background_ = RGB(255, 255, 255);
 }
 
-LRESULT CAnimatedPicture::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CAnimatedPicture::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;

@@ -52,7 +52,7 @@ class CAnimatedPicture : public SkinWindow {
   static constexpr DWORD kMaxFileBytes = 32u << 20;
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   struct Frame {

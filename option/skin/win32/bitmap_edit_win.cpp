@@ -85,7 +85,7 @@ bool CBitmapEdit::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* resu
   }
 }
 
-LRESULT CBitmapEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CBitmapEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
   switch (message) {
     case WM_KEYDOWN:

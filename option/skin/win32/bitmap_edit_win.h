@@ -34,7 +34,7 @@ class CBitmapEdit : public SkinWindow {
   static UINT KillFocusMessage();
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:

@@ -53,7 +53,7 @@ void CDoubleClickTest::Paint() {
   EndPaint(hwnd(), &ps);
 }
 
-LRESULT CDoubleClickTest::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CDoubleClickTest::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
   switch (message) {
     case WM_PAINT:

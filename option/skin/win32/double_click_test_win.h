@@ -29,7 +29,7 @@ class CDoubleClickTest : public SkinWindow {
   int doubleClicks() const { return doubleClicks_; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void OnDoubleClick();

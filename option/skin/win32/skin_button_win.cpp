@@ -158,7 +158,7 @@ LRESULT CSkinButton::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-LRESULT CSkinButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CSkinButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       Paint();

@@ -44,7 +44,7 @@ class CSkinButton : public SkinWindow {
   static void SetProgramHandCursor(HCURSOR cursor);
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnAttached() override;
 
  private:

@@ -34,7 +34,7 @@ void CSkinDialog::ApplyShape() {
 }
 
 bool CSkinDialog::Create(HWND parent, const RECT& rect, bool child) {
-  const DWORD style = child ? (WS_CHILD | WS_CLIPCHILDREN | DS_CONTROL) : (WS_POPUP | WS_CLIPCHILDREN);
+  const DWORD style = child ? (WS_CHILD | WS_CLIPCHILDREN) : (WS_POPUP | WS_CLIPCHILDREN);
   if (!CreateDialogWindow(style, child ? WS_EX_CONTROLPARENT : 0, rect, parent)) return false;
   ApplyShape();
   OnInitDialog();
@@ -121,7 +121,7 @@ void CSkinDialog::Paint() {
   EndPaint(hwnd(), &ps);
 }
 
-LRESULT CSkinDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CSkinDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT reflected = 0;
   if (ReflectToChild(message, wParam, lParam, &reflected)) return reflected;
   switch (message) {

@@ -44,7 +44,7 @@ class CSkinDialog : public SkinWindow {
   bool AddLayoutButton(CSkinButton& button, const char* layout, int id, const SkinSheets& sheets);
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // After the window exists (children can be created here).
   virtual void OnInitDialog() {}
   // Drawn over the background in the memory bitmap.

@@ -20,7 +20,7 @@ void CSkinLabel::SetCentred(bool on) {
   Invalidate();
 }
 
-LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CSkinLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (hover_.Entered(hwnd(), message) && helpEnabled_) ShowHoverHelp(help_);
   switch (message) {
     case WM_PAINT: {
@@ -71,7 +71,7 @@ void CHelpLine::SetText(const std::string& text) {
   Invalidate();
 }
 
-LRESULT CHelpLine::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CHelpLine::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -123,7 +123,7 @@ void CLedPreview::SetColor(COLORREF colour, int index) {
   if (index == 3) Invalidate();
 }
 
-LRESULT CLedPreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CLedPreview::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
   static const RECT kDots[4] = {{6, 6, 10, 10}, {6, 13, 10, 17}, {13, 6, 17, 10}, {13, 13, 17, 17}};
   switch (message) {

@@ -25,7 +25,7 @@ class CSkinLabel : public SkinWindow {
   void EnableHelp(bool on) { helpEnabled_ = on; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   std::string text_;
@@ -49,7 +49,7 @@ class CHelpLine : public SkinWindow {
   const std::string& text() const { return text_; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   std::string text_;
@@ -70,7 +70,7 @@ class CLedPreview : public SkinWindow {
   void SetHelpText(const std::string& text) { help_ = text; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   COLORREF colours_[4] = {RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0)};

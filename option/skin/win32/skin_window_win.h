@@ -1,33 +1,22 @@
-// Base of every skinned window object: binds a C++ object to its window
-// handle and routes the window's messages to a virtual WindowProc.
-//
-// Three kinds of windows share it: windows of the toolkit's own class (plain
-// child windows), system controls it subclasses (button, edit, static), and
-// dialogs of the toolkit's dialog class. Construction never creates the
-// window; the Create functions of the derived classes do. Destroying the
-// object destroys its window; a window destroyed first (with its parent)
-// simply leaves the object without a handle.
+// The toolkit's windows on the programs' one window base: plain child windows
+// of the toolkit's own class, subclassed system controls (button, edit,
+// static) and skinned dialogs and pages (windows of the toolkit's dialog
+// class; modal ones run their own loop, see CSkinDialog).
 #pragma once
 
 #include <windows.h>
 
+#include "common/win32/window_win.h"
+
 namespace vextra {
 
-class SkinWindow {
+class SkinWindow : public Window {
  public:
-  SkinWindow() = default;
-  virtual ~SkinWindow();
-  SkinWindow(const SkinWindow&) = delete;
-  SkinWindow& operator=(const SkinWindow&) = delete;
-
-  HWND hwnd() const { return hwnd_; }
-  int id() const { return hwnd_ ? GetDlgCtrlID(hwnd_) : 0; }
-  void Destroy();
   void Invalidate() const {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
   }
 
-  static SkinWindow* FromHandle(HWND window);
+  static SkinWindow* FromHandle(HWND window) { return dynamic_cast<SkinWindow*>(Window::FromHandle(window)); }
 
   // For windows that hold skinned controls: hands a control's notification
   // (WM_COMMAND, WM_CTLCOLOR*, WM_DRAWITEM, WM_NOTIFY) back to the control
@@ -40,31 +29,15 @@ class SkinWindow {
   bool CreateCustom(DWORD exStyle, DWORD style, const RECT& rect, HWND parent, int id);
   // A system control, subclassed right after creation.
   bool CreateControl(const char* className, const char* text, DWORD exStyle, DWORD style, const RECT& rect,
-                     HWND parent, int id);
-  // A dialog of the toolkit's dialog class from an in-memory template,
-  // placed at `rect` (pixels) and left hidden.
+                     HWND parent, int id) {
+    return CreateSubclassed(className, text, exStyle, style, rect, parent, id);
+  }
+  // A dialog or page of the toolkit's dialog class, placed at `rect`
+  // (pixels) and left hidden.
   bool CreateDialogWindow(DWORD style, DWORD exStyle, const RECT& rect, HWND parent);
 
-  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // A reflected notification (see ReflectToChild).
   virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-  // The processing the window would get without this object.
-  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
-  // Right after the object is bound to its new window.
-  virtual void OnAttached() {}
-
- private:
-  enum class Kind { kNone, kCustom, kControl, kDialog };
-  static LRESULT CALLBACK CustomProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK DialogClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT Dispatch(SkinWindow* self, UINT message, WPARAM wParam, LPARAM lParam);
-  void Attach(HWND window, Kind kind);
-  void Detach();
-
-  HWND hwnd_ = nullptr;
-  Kind kind_ = Kind::kNone;
-  WNDPROC oldProc_ = nullptr;
 };
 
 }  // namespace vextra

@@ -55,7 +55,7 @@ void CPHSlider::Report() {
   PostMessageA(GetParent(hwnd()), WM_SLIDER_CHANGED, static_cast<WPARAM>(value_), id());
 }
 
-LRESULT CPHSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CPHSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -153,7 +153,7 @@ void CclickHSlider::OnClick(LPARAM lParam) {
   PostMessageA(GetParent(hwnd()), WM_SLIDER_CHANGED, static_cast<WPARAM>(value), id());
 }
 
-LRESULT CclickHSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CclickHSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
   switch (message) {
     case WM_PAINT: {

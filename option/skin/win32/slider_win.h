@@ -31,7 +31,7 @@ class CPHSlider : public SkinWindow {
   int thumbLeft() const { return left_; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void MoveThumb(int left);
@@ -65,7 +65,7 @@ class CclickHSlider : public SkinWindow {
   CPHSlider& thumb() { return thumb_; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   bool Finish(bool created);

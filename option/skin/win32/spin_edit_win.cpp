@@ -73,7 +73,7 @@ void CSpinEdit::OnFieldChanged(bool enter) {
   if (out.notify) PostMessageA(GetParent(hwnd()), WM_SPIN_CHANGED, static_cast<WPARAM>(value_), id());
 }
 
-LRESULT CSpinEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CSpinEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT reflected = 0;
   if (ReflectToChild(message, wParam, lParam, &reflected)) return reflected;
   switch (message) {

@@ -37,7 +37,7 @@ class CSpinEdit : public SkinWindow {
   CSkinButton& downButton() { return down_; }
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void Step(bool up);

@@ -20,8 +20,8 @@ extern "C" {
 #include <vector>
 
 #include "common/file_system.h"
-#include "common/ini_file.h"
 #include "featlink/featlink_api.h"
+#include "featlink/featlink_config.h"
 
 namespace {
 
@@ -66,10 +66,9 @@ std::string LibraryFolder() {
 void Configure(Library& lib) {
   if (lib.configured) return;
   lib.configured = true;
-  vextra::IniFile ini(LibraryFolder() + "featlink.ini");
-  ini.Load();
-  lib.vendorId = static_cast<USHORT>(ini.GetInt("Device", "VendorId", lib.vendorId));
-  lib.productId = static_cast<USHORT>(ini.GetInt("Device", "ProductId", lib.productId));
+  const vextra::FeatlinkDeviceIds ids = vextra::ReadFeatlinkConfig(LibraryFolder() + "featlink.ini");
+  lib.vendorId = ids.vendorId;
+  lib.productId = ids.productId;
 }
 
 // Every interface of our mouse, opened for report exchange.

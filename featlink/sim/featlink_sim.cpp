@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
-#include <sstream>
 #include <string>
 
 #include "common/file_system.h"
 #include "featlink/featlink_api.h"
+#include "featlink/sim_commands.h"
 #include "featlink/sim/sim_control.h"
 #include "sim/simulated_mouse.h"
 
@@ -105,57 +105,19 @@ void EnsureLoaded() {
 // One command of the control tool; the reply text goes back in `reply`.
 bool RunCommand(const std::string& line, std::string& reply) {
   Library& lib = Lib();
-  std::istringstream in(line);
-  std::string verb, arg;
-  in >> verb >> arg;
-  const int n = std::atoi(arg.c_str());
-  SimulatedMouse& mouse = lib.mouse;
   Trace("command: " + line);
-  if (verb == "plug" || verb == "unplug") {
-    const bool present = verb == "plug";
-    mouse.SetPresent(present);
+  const vextra::SimCommandOutcome outcome = vextra::RunSimCommand(lib.mouse, line);
+  if (outcome.presenceChanged) {
     UINT message;
     {
       std::lock_guard<std::mutex> guard(lib.lock);
       message = lib.presenceMessage;
     }
-    PostToTarget(message, present ? 1 : 0, 0);
-  } else if (verb == "press" && n >= 1 && n <= 24) {
-    mouse.PressButton(n);
-  } else if (verb == "release" && n >= 1 && n <= 24) {
-    mouse.ReleaseButton(n);
-  } else if (verb == "click" && n >= 1 && n <= 24) {
-    mouse.PressButton(n);
-    mouse.ReleaseButton(n);
-  } else if (verb == "dpi" && (arg == "up" || arg == "down")) {
-    arg == "up" ? mouse.DpiUp() : mouse.DpiDown();
-  } else if (verb == "profile" && n >= 1 && n <= 5) {
-    mouse.SwitchProfile(n - 1);
-  } else if (verb == "polling" && n >= 1 && n <= 4) {
-    mouse.SetPollingRate(n - 1);
-  } else if (verb == "scroll" && (arg == "up" || arg == "down")) {
-    mouse.ScrollStep(arg == "up" ? -1 : 1);
-  } else if (verb == "sensitivity" && n >= 1 && n <= 11) {
-    mouse.SetSensitivity(n, 0);
-  } else if (verb == "media" && n >= 32 && n <= 39) {
-    mouse.MediaKey(n, false);
-    mouse.MediaKey(n, true);
-  } else if (verb == "slow" && n >= 0) {
-    mouse.SetReportDelay(n);
-  } else if (verb == "busy" && n >= 0) {
-    mouse.SetBusyPolls(n);
-  } else if (verb == "macro" && n >= 1 && n <= 110) {
-    mouse.RequestMacro(n);
-  } else if (verb == "state") {
-    reply = mouse.DescribeState();
-    return true;
-  } else {
-    reply = "unknown command: " + line;
-    return false;
+    PostToTarget(message, outcome.present ? 1 : 0, 0);
   }
-  SaveState();
-  reply = "ok";
-  return true;
+  if (outcome.saveState) SaveState();
+  reply = outcome.reply;
+  return outcome.ok;
 }
 
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -14,6 +14,7 @@
 #include "common/text.h"
 #include "common/win32/windows_values_apply_win.h"
 #include "common/windows_values.h"
+#include "monitor/device_registration.h"
 #include "monitor/monitor_messages.h"
 
 namespace vextra {
@@ -87,7 +88,6 @@ LRESULT CMonitorWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------- start-up
 
 LRESULT CMonitorWnd::OnCreate(WPARAM, LPARAM) {
-  CoInitialize(nullptr);
   InitCommonControls();
   for (const char* name : kSynraRegisteredNames) RegisterWindowMessageA(name);
   wmSynraMsg_ = RegisterWindowMessageA(kSynraMsgName);
@@ -166,7 +166,6 @@ LRESULT CMonitorWnd::OnDestroy(WPARAM, LPARAM) {
     FreeLibrary(wtsapi_);
     wtsapi_ = nullptr;
   }
-  CoUninitialize();
   section_.Close();
   tray_.Remove();
   if (core_) core_->SendDeviceStatus(2);
@@ -200,19 +199,16 @@ LRESULT CMonitorWnd::OnCopyData(WPARAM wParam, LPARAM lParam) {
                 static_cast<unsigned>(lParam));
   OutputDebugStringA(text);
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-  if (!core_ || !data || data->cbData != 64 || !data->lpData) return 1;
-  const auto* bytes = static_cast<const uint8_t*>(data->lpData);
+  if (!core_ || !data) return 1;
+  const NarrowText toAnsi = [](const std::u16string& name) -> std::string {
+    const std::wstring wide(name.begin(), name.end());
+    char narrow[64] = {};
+    WideCharToMultiByte(CP_ACP, WC_COMPOSITECHECK, wide.c_str(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+    OutputDebugStringA(narrow);
+    return narrow;
+  };
   DeviceInfoEntry entry;
-  std::memcpy(&entry.VID, bytes, 2);
-  std::memcpy(&entry.PID, bytes + 2, 2);
-  wchar_t wide[21] = {};
-  std::memcpy(wide, bytes + 4, 40);  // 20 characters, not necessarily terminated
-  char name[64] = {};
-  WideCharToMultiByte(CP_ACP, WC_COMPOSITECHECK, wide, -1, name, sizeof name - 1, nullptr, nullptr);
-  OutputDebugStringA(name);
-  entry.SetName(name);
-  for (int i = 0; i < 5; ++i) std::memcpy(&entry.CPI[i], bytes + 44 + 4 * i, 4);
-  core_->RegisterDevice(entry);
+  if (DecodeDeviceRegistration(data->lpData, data->cbData, toAnsi, entry)) core_->RegisterDevice(entry);
   return 1;
 }
 

@@ -121,7 +121,9 @@ int DeviceCommands::ReadMacro(MacroKeyInfo& slot, int profile, int button) {
   Lock lock(lock_);
   if (!SelectAndWait(profile, static_cast<uint8_t>(button))) return 0;
   Report r = ReadBuffer(kReportMacro, kMacroReportSize);
-  return ReadReport(r) && DecodeMacro(r, button, slot) ? 1 : 0;
+  if (!ReadReport(r)) return 0;
+  if (DecodeMacro(r, button, slot)) return 1;
+  return MacroReportIntact(r) ? -1 : 0;
 }
 
 int DeviceCommands::StartCalibration() {

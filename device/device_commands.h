@@ -22,8 +22,7 @@ class DeviceCommands {
   // Pause in 100 ms slices (a remainder under 100 ms is not slept), testing the
   // stop flag before each slice. False when stopped.
   bool Pause(int milliseconds);
-  bool Stopped() const { return flags_.stop.load() != 0; }
-  JobFlags& flags() { return flags_; }
+  bool Stopped() const { return flags_.stopRequested(); }
 
   // Polls report 4 until the mouse is no longer busy: 1 when it reports ready.
   int WaitReady(int firstPause);
@@ -47,6 +46,8 @@ class DeviceCommands {
   // Select-and-read exchanges: select, handshake, read. Stored only when valid.
   int ReadProfileSettings(ProfileRecord& profile, int index);
   int ReadButtonTable(ProfileRecord& profile, int index);
+  // 1 stored; -1 when the mouse answered with a sound report the slot cannot
+  // take (another button, too many events); 0 when it gave no sound answer.
   int ReadMacro(MacroKeyInfo& slot, int profile, int button);
   int StartCalibration();
   int ReadCalibrationImage(std::array<uint8_t, kCalibrationSamples>& samples);

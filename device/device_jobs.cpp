@@ -6,19 +6,6 @@
 namespace vextra {
 namespace {
 
-// busy while the job runs; a new job starts without a pending stop.
-class JobScope {
- public:
-  explicit JobScope(JobFlags& f) : flags_(f) {
-    flags_.stop = 0;
-    flags_.busy = 1;
-  }
-  ~JobScope() { flags_.busy = 0; }
-
- private:
-  JobFlags& flags_;
-};
-
 bool AnyButtonChanged(const SettingsBlock& b, int p) {
   for (int32_t flag : b.ButtonChanged[p])
     if (flag == 1) return true;
@@ -29,7 +16,8 @@ bool AnyButtonChanged(const SettingsBlock& b, int p) {
 
 int DeviceJobs::UploadChanges(const SettingsBlock& block, bool factoryReset) {
   if (factoryReset) return commands_.WriteFactoryReset();
-  if (block.CurrentProfileChanged == 1) {
+  // Outside 0..4 there is no current profile to select.
+  if (block.CurrentProfileChanged == 1 && IsProfileIndex(block.CurrentProfile)) {
     commands_.WriteCurrentProfile(block.CurrentProfile);
     if (!commands_.Pause(200)) return 0;
   }
@@ -78,12 +66,17 @@ int DeviceJobs::ReadBackAll(SettingsBlock& block, ReadBackSink& sink, Calibratio
     for (int b = 0; b < kButtonSlots && profileOk; ++b) {
       MacroKeyInfo& slot = block.Profiles[p].MacroKeys[b];
       if (slot.FunctionCode != 0x30) continue;
-      bool got = false;
+      bool got = false, answered = false;
       for (int attempt = 0; attempt < 3 && !got; ++attempt) {
-        got = commands_.ReadMacro(slot, p, b) == 1;
+        const int read = commands_.ReadMacro(slot, p, b);
+        got = read == 1;
+        answered = answered || read == -1;
         if (commands_.Stopped() || !commands_.Pause(100)) return 0;
       }
-      profileOk = got;
+      // A mouse that answers with another slot's macro is still talking: this
+      // slot keeps what it had and the others are still read. Only a mouse
+      // that gives no sound answer at all ends the step.
+      profileOk = got || answered;
     }
     if (!commands_.Pause(100)) return 0;
   }
@@ -104,7 +97,6 @@ int DeviceJobs::ReadBackAll(SettingsBlock& block, ReadBackSink& sink, Calibratio
 }
 
 int DeviceJobs::ReadAllJob(SettingsBlock& block, ReadBackSink& sink, CalibrationValues& values) {
-  JobScope job(commands_.flags());
   int result = ReadBackAll(block, sink, values);
   commands_.WriteHostState(1);
   return result;
@@ -112,7 +104,6 @@ int DeviceJobs::ReadAllJob(SettingsBlock& block, ReadBackSink& sink, Calibration
 
 int DeviceJobs::UploadOneMacro(const SettingsBlock& block, int n) {
   if (n < 1 || n > 110) return 0;
-  JobScope job(commands_.flags());
   const int profile = (n - 1) / 22, button = (n - 1) % 22 + 2;
   return commands_.WriteMacro(block.Profiles[profile].MacroKeys[button], profile, button);
 }
@@ -120,7 +111,6 @@ int DeviceJobs::UploadOneMacro(const SettingsBlock& block, int n) {
 int DeviceJobs::UploadLightDatabase(const uint8_t* data, size_t size) {
   const size_t blocks = (size + kLightBlockBytes - 1) / kLightBlockBytes;
   if (blocks > 0xFFFF) return 0;  // the block index is 16 bits
-  JobScope job(commands_.flags());
   int result = 1;
   for (size_t i = 0; i < blocks; ++i) {
     if (commands_.Stopped()) return 0;

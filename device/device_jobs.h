@@ -23,6 +23,8 @@ struct CalibrationValues {
   uint8_t value2 = 0;
 };
 
+// The jobs leave the busy and stop flags to whoever runs them (JobScope), so
+// that a stop asked for after a job started is never cleared by the job.
 class DeviceJobs {
  public:
   explicit DeviceJobs(DeviceCommands& commands) : commands_(commands) {}

@@ -184,10 +184,13 @@ Report EncodeMacro(const MacroKeyInfo& slot, int profile, int button) {
   return r;
 }
 
+bool MacroReportIntact(const Report& r) {
+  return HasShape(r, kReportMacro, kMacroReportSize) &&
+         (r[1] | (r[2] << 8)) == static_cast<int>(kMacroReportSize) && ChecksumValid(r);
+}
+
 bool DecodeMacro(const Report& r, int button, MacroKeyInfo& slot) {
-  if (!HasShape(r, kReportMacro, kMacroReportSize) ||
-      (r[1] | (r[2] << 8)) != static_cast<int>(kMacroReportSize) || !ChecksumValid(r))
-    return false;
+  if (!MacroReportIntact(r)) return false;
   const int count = r[78] | (r[79] << 8);
   if (count > kMaxMacroEvents || r[4] != button || button < 0 || button >= kButtonSlots) return false;
   slot.ButtonNumber = r[4];

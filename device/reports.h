@@ -85,6 +85,8 @@ bool DecodeProfileSettings(const Report& r, ProfileRecord& profile);
 bool DecodeButtonTable(const Report& r, ProfileRecord& profile);
 // The slot must be the one the report names (button 0..23, at most 500 events).
 bool DecodeMacro(const Report& r, int button, MacroKeyInfo& slot);
+// Id, size, length field and checksum of a macro report are right (whatever it carries).
+bool MacroReportIntact(const Report& r);
 struct DeviceInfo {
   int firmwareVersion = 0;    // x 100
   int bootLoaderVersion = 0;  // x 100

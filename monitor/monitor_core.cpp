@@ -23,6 +23,15 @@ std::string Format(const char* format, long long a, long long b = 0) {
   return text;
 }
 
+// What another program left in the section, made safe to act on and to save:
+// strings terminated, counts bounded, slot numbers right, and a profile index
+// outside 0..4 (which means none) stored as -1.
+void SanitizeShared(SettingsBlock& b) {
+  SanitizeBlock(b);
+  if (!IsProfileIndex(b.CurrentProfile)) b.CurrentProfile = -1;
+  if (!IsProfileIndex(b.WindowsProfile)) b.WindowsProfile = -1;
+}
+
 }  // namespace
 
 MonitorCore::MonitorCore(MonitorHost& host, PcActions& pc, FeatureDevice& device, DeviceClock& clock,
@@ -95,13 +104,11 @@ void MonitorCore::FirmwareCheck() {
 // ---------------------------------------------------------------- shutdown
 
 void MonitorCore::BeginShutdown() {
-  shuttingDown_ = true;
   // A running job ends by telling the mouse that the host is there (report 14
-  // with 1); stopped first, it cannot undo the 0 sent below.
-  if (jobFlags_.busy.load()) {
-    jobFlags_.stop.store(1);
-    for (int waited = 0; jobFlags_.busy.load() && waited < kJobStopWait; waited += 10) host_.Sleep(10);
-  }
+  // with 1); stopped first, and no job started after, nothing undoes the 0
+  // sent below. The stop ends with the job, so the 0 gets its handshake.
+  if (jobFlags_.Close())
+    for (int waited = 0; jobFlags_.busy() && waited < kJobStopWait; waited += 10) host_.Sleep(10);
   commands_.WriteHostState(0);
   host_.KillTimer(kTimerForeground);
   host_.KillTimer(kTimerFirstReadBack);
@@ -109,7 +116,7 @@ void MonitorCore::BeginShutdown() {
   host_.PostToWindow(kOptionTitle, 0x0010 /*WM_CLOSE*/, 0, 0);
   for (const char* title : kOsdWindowTitles)
     host_.PostToWindow(title, 0x0010 /*WM_CLOSE*/, 0, 0);
-  if (jobFlags_.busy.load()) jobFlags_.stop.store(1);
+  // A job that outlived the wait above still has its stop: Close set it and only the job's end clears it.
 }
 
 // ---------------------------------------------------------------- dispatch
@@ -153,7 +160,7 @@ void MonitorCore::Removal() {
   deviceState_ = kDeviceRemoved;
   SendDeviceStatus(2);
   host_.CloseFeatureDevice();
-  if (jobFlags_.busy.load()) jobFlags_.stop.store(1);
+  jobFlags_.RequestStop();
   ApplyTrayRule();
   host_.KillTimer(kTimerForeground);
   store_.SaveDevicePresent(0);
@@ -315,9 +322,9 @@ void MonitorCore::ForegroundSwitch() {
 // ---------------------------------------------------------------- device thread
 
 void MonitorCore::RunDeviceJob(int job, int argument) {
-  if (deviceState_.load() != kDeviceConnected || shuttingDown_.load()) return;
-  jobFlags_.busy = 1;
-  jobFlags_.stop = 0;
+  if (deviceState_.load() != kDeviceConnected) return;
+  const JobScope running(jobFlags_);  // the one place a job's stop flag is cleared
+  if (!running.started()) return;     // shutting down
   switch (job) {
     case kJobReadAll:
       jobs_.ReadAllJob(*block_, *this, calibration_);
@@ -338,7 +345,6 @@ void MonitorCore::RunDeviceJob(int job, int argument) {
     default:
       break;
   }
-  jobFlags_.busy = 0;
 }
 
 void MonitorCore::SaveFirmwareVersion(int value) { store_.SaveFirmwareVersion(value); }
@@ -353,7 +359,7 @@ void MonitorCore::Publish(const SettingsBlock& block) {
 // ---------------------------------------------------------------- other programs
 
 void MonitorCore::OnApplySettings(int wParam) {
-  if (host_.CopyIn(*block_)) SanitizeBlock(*block_);
+  if (host_.CopyIn(*block_)) SanitizeShared(*block_);
   ApplyCurrentWindowsValues(false);
   OSDSetting osd;
   ReadOSDSetting(store_.ConfigPath(), osd);
@@ -366,7 +372,7 @@ void MonitorCore::OnApplySettings(int wParam) {
 }
 
 void MonitorCore::OnReloadShared() {
-  if (host_.CopyIn(*block_)) SanitizeBlock(*block_);
+  if (host_.CopyIn(*block_)) SanitizeShared(*block_);
 }
 
 void MonitorCore::OnApplyWindows() {

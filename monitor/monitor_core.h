@@ -120,7 +120,6 @@ class MonitorCore : public ReadBackSink {
   SettingsStore store_;
   std::unique_ptr<SettingsBlock> block_;
   std::atomic<int> deviceState_{kDeviceUnknown};
-  std::atomic<bool> shuttingDown_{false};
   bool startWithOption_ = false;
   uintptr_t synraWindow_ = 0;
   int synraActive_ = 0;

@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <functional>
+#include <mutex>
 #include <set>
+#include <thread>
 
 #include "common/file_system.h"
 #include "common/ini_file.h"
@@ -104,7 +109,11 @@ class RecordingHost : public MonitorHost {
   void ApplyWindowsValues(ProfileRecord& profile, bool writeRegistry) override {
     windowsApplied.push_back({profile.DbleClickSpeed, writeRegistry});
   }
-  void Sleep(int ms) override { slept += ms; }
+  bool realSleep = false;  // for waits on another thread
+  void Sleep(int ms) override {
+    slept += ms;
+    if (realSleep) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
   void Trace(const std::string& text) override { traces.push_back(text); }
 
   int PostsOf(unsigned message) const {
@@ -142,8 +151,48 @@ class RecordingPc : public PcActions {
 
 class CountingClock : public DeviceClock {
  public:
-  long long slept = 0;
-  void Sleep(int ms) override { slept += ms; }
+  std::atomic<long long> slept{0};
+  std::function<void()> onSleep;  // set while no job runs
+  void Sleep(int ms) override {
+    slept += ms;
+    if (onSleep) onSleep();
+  }
+};
+
+// Waits up to five seconds for a condition another thread makes true.
+bool WaitFor(const std::function<bool()>& condition) {
+  for (int i = 0; i < 5000 && !condition(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return condition();
+}
+
+// Every report the simulated mouse sees, in order: "set 14", "get 4".
+class ReportLog {
+ public:
+  explicit ReportLog(SimulatedMouse& mouse) {
+    mouse.SetReportHook([this](uint8_t id, bool write) {
+      std::lock_guard<std::mutex> lock(lock_);
+      entries_.push_back((write ? "set " : "get ") + std::to_string(id));
+    });
+  }
+  std::vector<std::string> entries() const {
+    std::lock_guard<std::mutex> lock(lock_);
+    return entries_;
+  }
+  // What followed the last write of the report.
+  std::vector<std::string> after(const std::string& write) const {
+    const std::vector<std::string> all = entries();
+    auto last = std::find(all.rbegin(), all.rend(), write);
+    if (last == all.rend()) return {"(" + write + " never sent)"};
+    return std::vector<std::string>(last.base(), all.end());
+  }
+  void clear() {
+    std::lock_guard<std::mutex> lock(lock_);
+    entries_.clear();
+  }
+
+ private:
+  mutable std::mutex lock_;
+  std::vector<std::string> entries_;
 };
 
 class MonitorCoreTest : public ::testing::Test {
@@ -394,7 +443,7 @@ TEST_F(MonitorCoreTest, ReadBackLeavesTheMouseSettingsEverywhere) {
   EXPECT_EQ(stored.CpiLevel_X[0], 31);
   EXPECT_EQ(stored.PollingRate, 1);
   EXPECT_EQ(mouse.HostState(), 1);
-  EXPECT_EQ(core.jobFlags().busy.load(), 0);
+  EXPECT_EQ(core.jobFlags().busy(), false);
 }
 
 TEST_F(MonitorCoreTest, ApplyUploadsChangesOrOnlyTheFactoryReset) {
@@ -428,20 +477,107 @@ TEST_F(MonitorCoreTest, ApplyUploadsChangesOrOnlyTheFactoryReset) {
   EXPECT_EQ(host.posted.back(), (Posted{kOsdTitle, WM_OSD_SETTINGS, 0, 0x120034}));
 }
 
+// Keeps every report the host writes on its way to the simulated mouse.
+class WriteRecorder : public FeatureDevice {
+ public:
+  explicit WriteRecorder(SimulatedMouse& m) : mouse(m) {}
+  SimulatedMouse& mouse;
+  std::vector<Report> written;
+  bool SetFeature(const uint8_t* data, size_t size) override {
+    written.emplace_back(data, data + size);
+    return mouse.SetFeature(data, size);
+  }
+  bool GetFeature(uint8_t* data, size_t size) override { return mouse.GetFeature(data, size); }
+};
+
+// What of a written report addresses no profile, button or event count the mouse has.
+std::string OutOfRange(const Report& r) {
+  switch (r[0]) {
+    case kReportSelect:
+      return r[1] > 4 || (r[2] != 0x80 && r[2] != 0x90 && r[2] >= 24) ? "select" : "";
+    case kReportCurrentProfile: return r[2] > 4 ? "current profile" : "";
+    case kReportProfileSettings:
+    case kReportButtonTable: return r[2] > 4 ? "profile" : "";
+    case kReportMacro: return r[3] > 4 || r[4] >= 24 || (r[78] | r[79] << 8) > 500 ? "macro" : "";
+    default: return "";
+  }
+}
+
+template <size_t N>
+bool Terminated(const char (&field)[N]) { return FieldLength(field) < N; }
+
 TEST_F(MonitorCoreTest, HostileSharedBlockIsHarmless) {
-  Connect();
-  SettingsBlock& shared = *host.section;
-  std::memset(&shared, 0x7F, sizeof shared);  // unterminated strings, counts and indices out of range
-  core.OnApplySettings(0);
-  EXPECT_EQ(core.CurrentProfileRecord(), nullptr);
-  for (uint32_t type : {0x8000u, 0x6000u, 0xB000u, 0xC000u, 0xD000u, 0xFF00u, 0xFE00u})
-    for (uint32_t v : {1u, 5u, 24u}) Event(type, v);
-  core.OnTimer(kTimerForeground);
-  core.RunDeviceJob(kJobOneMacro, 1);
-  core.RunDeviceJob(kJobSelectProfile, 0);
-  for (int n = 0; n < kProfileCount; ++n)
-    for (const MacroKeyInfo& k : core.block().Profiles[n].MacroKeys) EXPECT_LE(k.EventCount, 500);
-  EXPECT_TRUE(pc.calls.empty());
+  const struct {
+    const char* what;
+    int32_t currentProfile;
+    bool changeFlags;  // every change flag set, and macros in three slots of each profile
+  } cases[] = {{"junk everywhere", 0x7F7F7F7F, false},
+               {"junk to upload, no current profile", 0x7F7F7F7F, true},
+               {"junk to upload, profile 3 current", 2, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteRecorder device(mouse);
+    MonitorCore monitor{host, pc, device, clock, folder.path(), &registry};
+    monitor.LoadSettings(1);
+    monitor.setDeviceState(kDeviceConnected);
+    const auto junk = [&] {
+      SettingsBlock& shared = *host.section;
+      std::memset(&shared, 0x7F, sizeof shared);  // unterminated strings, counts and indices out of range
+      shared.CurrentProfile = c.currentProfile;
+      if (!c.changeFlags) return;
+      MarkAllChanged(shared);
+      for (ProfileRecord& p : shared.Profiles)
+        for (int b : {2, 9, 23}) p.MacroKeys[b].FunctionCode = 0x30;
+    };
+
+    junk();
+    monitor.OnApplySettings(0);
+    const SettingsBlock& b = monitor.block();
+    EXPECT_EQ(b.CurrentProfile, IsProfileIndex(c.currentProfile) ? c.currentProfile : -1);
+    EXPECT_EQ(b.WindowsProfile, -1);
+    for (const ProfileRecord& p : b.Profiles) {
+      EXPECT_TRUE(Terminated(p.ProFileName) && Terminated(p.GameFile0) && Terminated(p.GameFile1) &&
+                  Terminated(p.GameFile2));
+      for (int i = 0; i < kButtonSlots; ++i) {
+        const MacroKeyInfo& k = p.MacroKeys[i];
+        ASSERT_EQ(k.ButtonNumber, i);
+        ASSERT_TRUE(k.EventCount >= 0 && k.EventCount <= 500);
+        ASSERT_TRUE(Terminated(k.Name) && Terminated(k.MacroSetName) && Terminated(k.MacroName) &&
+                    Terminated(k.TimerName) && Terminated(k.ProgramPath));
+      }
+    }
+    for (uint32_t type : {0x8000u, 0x6000u, 0xB000u, 0xC000u, 0xD000u, 0xFF00u, 0xFE00u})
+      for (uint32_t v : {1u, 5u, 24u}) monitor.OnDeviceEvent(DeviceEventCode(type, v));
+    monitor.OnTimer(kTimerForeground);
+    monitor.RunDeviceJob(kJobOneMacro, 1);
+    monitor.RunDeviceJob(kJobOneMacro, 110);
+    monitor.RunDeviceJob(kJobSelectProfile, 0);
+    junk();
+    monitor.OnLdaMode(1);
+    junk();
+    monitor.OnLdaCommand(254);
+    junk();
+    monitor.OnReloadShared();
+    monitor.RunDeviceJob(kJobReadAll, 0);  // saves what it holds
+
+    ASSERT_FALSE(device.written.empty());
+    for (const Report& r : device.written) ASSERT_EQ(OutOfRange(r), "") << "report " << int(r[0]);
+    IniFile config = Config();
+    for (const char* key : {"CurrentProfile", "WindowsProfile"}) {
+      const int value = config.GetInt("Setting", key, -1);
+      EXPECT_TRUE(value >= -1 && value <= 4) << key << " = " << value;
+    }
+    for (int n = 0; n < kProfileCount; ++n) {
+      IniFile profile(monitor.store().ProfilePath(n));
+      ASSERT_TRUE(profile.Load());
+      for (int i = 0; i < kButtonSlots; ++i) {
+        MacroKeyInfo k;
+        ASSERT_TRUE(profile.GetStruct("Setting", "MacroKeyInfo" + std::to_string(i), &k, sizeof k));
+        ASSERT_EQ(k.ButtonNumber, i);
+        ASSERT_TRUE(k.EventCount >= 0 && k.EventCount <= 500) << n << "/" << i;
+      }
+    }
+  }
 }
 
 TEST_F(MonitorCoreTest, FirmwareCheckStartsTheUpdaterWhenVersionsDiffer) {
@@ -508,21 +644,59 @@ TEST_F(MonitorCoreTest, OpeningTheDeviceAtStartUp) {
 }
 
 TEST_F(MonitorCoreTest, ShutdownTellsTheMouseAndClosesThePeers) {
-  Connect();
-  for (const char* t : kOsdWindowTitles) host.windows.insert(t);
-  host.timers[kTimerForeground] = 2000;
-  host.timers[604] = 500;
-  core.jobFlags().busy = 1;
-  mouse.SetFeature(EncodeHostState(1).data(), EncodeHostState(1).size());
-  core.BeginShutdown();
-  EXPECT_EQ(mouse.HostState(), 0);
-  EXPECT_TRUE(host.timers.empty());
-  EXPECT_EQ(host.PostsOf(kClose), 5);
-  EXPECT_EQ(core.jobFlags().stop.load(), 1);
-  // No job runs any more: a late read-back would tell the mouse the host is back.
-  core.jobFlags().busy = 0;
-  core.RunDeviceJob(kJobReadAll, 0);
-  EXPECT_EQ(mouse.HostState(), 0);
+  enum class Before { Idle, JobRunning, JobStoppedByRemoval };
+  const struct {
+    const char* what;
+    Before before;
+  } cases[] = {{"idle", Before::Idle},
+               {"a read-back running", Before::JobRunning},
+               {"a read-back stopped earlier by a removal", Before::JobStoppedByRemoval}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    MonitorCore monitor{host, pc, mouse, clock, folder.path(), &registry};
+    monitor.LoadSettings(1);
+    monitor.setDeviceState(kDeviceConnected);
+    for (const char* t : kOsdWindowTitles) host.windows.insert(t);
+    host.timers = {{kTimerForeground, 2000}, {604, 500}};
+    host.realSleep = true;
+    mouse.SetFeature(EncodeHostState(1).data(), EncodeHostState(1).size());
+
+    // A job that stays in its first pause until it is told to stop.
+    std::atomic<bool> inJob{false}, held{false};
+    std::thread job;
+    if (c.before != Before::Idle) {
+      clock.onSleep = [&] {
+        if (held.exchange(true)) return;
+        inJob = true;
+        WaitFor([&] { return monitor.jobFlags().stopRequested(); });
+      };
+      job = std::thread([&] { monitor.RunDeviceJob(kJobReadAll, 0); });
+      ASSERT_TRUE(WaitFor([&] { return inJob.load(); }));
+    }
+    if (c.before == Before::JobStoppedByRemoval) {
+      monitor.OnDeviceEvent(PresenceEventCode(0));
+      job.join();
+      monitor.setDeviceState(kDeviceConnected);  // plugged in again
+    }
+    host.posted.clear();
+    ReportLog reports(mouse);
+    const long long sleptBefore = clock.slept;
+    monitor.BeginShutdown();
+    if (job.joinable()) job.join();
+    clock.onSleep = nullptr;
+    mouse.SetReportHook(nullptr);
+
+    EXPECT_EQ(mouse.HostState(), 0);
+    EXPECT_EQ(reports.after("set 14"), std::vector<std::string>{"get 4"}) << "the acknowledgement is awaited";
+    EXPECT_EQ(clock.slept - sleptBefore, 100);
+    EXPECT_TRUE(host.timers.empty());
+    EXPECT_EQ(host.PostsOf(kClose), 5);
+    EXPECT_FALSE(monitor.jobFlags().busy());
+    EXPECT_FALSE(monitor.jobFlags().stopRequested()) << "no stop outlives its job";
+    // No job runs any more: a late read-back would tell the mouse the host is back.
+    monitor.RunDeviceJob(kJobReadAll, 0);
+    EXPECT_EQ(mouse.HostState(), 0);
+  }
 }
 
 TEST_F(MonitorCoreTest, SynraCodes) {

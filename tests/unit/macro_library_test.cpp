@@ -35,7 +35,11 @@ TEST(MacroRecord, RecordingLimits) {
   EXPECT_EQ(m.Events[499].delay, 65535);
   SetEventDelay(m, 0, -5);
   EXPECT_EQ(m.Events[0].delay, 0);
-  SetEventDelay(m, 500, 7);  // past the events: ignored, nothing written
+  const MacroRecord full = m;
+  for (int index : {500, 501, -1, 1 << 20}) {  // past the events: ignored, nothing written
+    SetEventDelay(m, index, 7);
+    EXPECT_TRUE(SameRecord(m, full)) << index;
+  }
   EXPECT_EQ(ClampDelay(65534), 65534);
   EXPECT_EQ(ClampDelay(65535), 65535);
 
@@ -77,9 +81,16 @@ TEST(MacroRecord, HostileCountsAreBounded) {
   EXPECT_EQ(m.EventCount, 0);
 
   m = MakeMacro("y", 2, 4);
+  SetEventDelay(m, 2, 10);  // a held-over event beyond the count is not the macro's
+  SetEventDelay(m, 1, 10);
+  EXPECT_EQ(m.Events[1].delay, 10);
+  EXPECT_EQ(m.Events[2].delay, 0);
   m.EventCount = 9999;
+  const MacroRecord hostile = m;
   EXPECT_FALSE(AppendEvent(m, 4, kKeyPress));
   SetLastDelay(m, 10);  // must not write past the area
+  SetEventDelay(m, 600, 10);
+  EXPECT_TRUE(SameRecord(m, hostile));
   CopyMacroToSlot("s", m, slot);
   EXPECT_EQ(slot.EventCount, 500);
   EXPECT_FALSE(SameEvents(m, slot));

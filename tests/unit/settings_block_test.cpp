@@ -178,11 +178,25 @@ TEST(SettingsBlock, SanitizeBoundsHostileSlots) {
   EXPECT_EQ(b->Profiles[0].MacroKeys[0].EventCount, 0);
 }
 
-TEST(SettingsBlock, FiveHundredEventsFillTheEventArea) {
-  MacroKeyInfo slot{};
-  EXPECT_EQ(sizeof slot.Events, 2000u);
-  EXPECT_EQ(reinterpret_cast<char*>(&slot.Events[kMaxMacroEvents]) - reinterpret_cast<char*>(&slot),
-            2166);
+TEST(SettingsBlock, AFullEventAreaSurvivesSanitizing) {
+  auto slot = std::make_unique<MacroKeyInfo>();
+  std::memset(slot.get(), 0, sizeof *slot);
+  for (int i = 0; i < kMaxMacroEvents; ++i)
+    slot->Events[i] = MacroEvent{static_cast<uint8_t>(4 + i % 90), static_cast<uint8_t>(1 + i % 2),
+                                 static_cast<uint16_t>(i * 131)};
+  slot->TimerSeconds = 0x5A5A5A5A;  // the field right after the event area
+  slot->EventCount = 500;
+  const auto full = std::make_unique<MacroKeyInfo>(*slot);
+  for (int16_t count : {int16_t{500}, int16_t{501}, int16_t{0x7FFF}}) {
+    SCOPED_TRACE(count);
+    slot->EventCount = count;
+    SanitizeSlot(*slot, 0);
+    EXPECT_EQ(slot->EventCount, 500) << "every one of the 500 events is kept";
+    EXPECT_EQ(std::memcmp(slot.get(), full.get(), sizeof *slot), 0) << "events and neighbours untouched";
+  }
+  slot->EventCount = 499;
+  SanitizeSlot(*slot, 0);
+  EXPECT_EQ(slot->EventCount, 499);
 }
 
 }  // namespace

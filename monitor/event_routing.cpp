@@ -1,6 +1,6 @@
 #include "monitor/event_routing.h"
 
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 
 namespace vextra {
 

@@ -6,7 +6,7 @@
 
 #include "common/function_catalogue.h"
 #include "common/key_table.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 
 namespace vextra {
 

@@ -8,7 +8,7 @@
 #include "common/ini_file.h"
 #include "common/osd_setting.h"
 #include "monitor/game_profiles.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 #include "monitor/synra_protocol.h"
 
 namespace vextra {

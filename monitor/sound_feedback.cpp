@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 
 namespace vextra {
 namespace {

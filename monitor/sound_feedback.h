@@ -8,7 +8,7 @@
 
 #include "common/settings_block.h"
 #include "monitor/monitor_host.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 
 namespace vextra {
 

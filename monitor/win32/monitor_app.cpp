@@ -5,7 +5,8 @@
 
 #include <memory>
 
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
+#include "common/win32/handles_win.h"
 #include "monitor/win32/monitor_wnd.h"
 
 namespace vextra {
@@ -14,17 +15,16 @@ class CMonitorApp {
  public:
   int Run(const char* commandLine) {
     const bool startWithOption = commandLine && commandLine[0] == '1';
-    instanceMutex_ = CreateMutexA(nullptr, FALSE, kMonitorInstanceMutex);
+    instanceMutex_.Reset(CreateMutexA(nullptr, FALSE, kMonitorInstanceMutex));
     if (instanceMutex_ && GetLastError() == ERROR_ALREADY_EXISTS) {
-      CloseHandle(instanceMutex_);
-      instanceMutex_ = nullptr;
+      instanceMutex_.Reset();
       if (startWithOption) {
         if (HWND running = FindWindowA(nullptr, kMonitorTitle))
           PostMessageA(running, WM_COMMAND, ID_CONFIGURATION, 0);
       }
       return 0;
     }
-    CoInitialize(nullptr);
+    ComScope com;
     window_ = std::make_unique<CMonitorWnd>(startWithOption);
     int result = 0;
     if (window_->Create()) {
@@ -38,17 +38,13 @@ class CMonitorApp {
       OutputDebugStringA("CMonitorApp: the main window could not be created\n");
       result = 1;
     }
-    CoUninitialize();
     window_.reset();
-    if (instanceMutex_) {
-      ReleaseMutex(instanceMutex_);
-      CloseHandle(instanceMutex_);
-    }
+    if (instanceMutex_) ReleaseMutex(instanceMutex_.get());
     return result;
   }
 
  private:
-  HANDLE instanceMutex_ = nullptr;
+  UniqueHandle instanceMutex_;
   std::unique_ptr<CMonitorWnd> window_;
 };
 

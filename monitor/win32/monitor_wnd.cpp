@@ -15,7 +15,7 @@
 #include "common/win32/windows_values_apply_win.h"
 #include "common/windows_values.h"
 #include "monitor/device_registration.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 
 namespace vextra {
 namespace {

@@ -14,7 +14,7 @@
 #include "monitor/monitor_core.h"
 #include "monitor/monitor_host.h"
 #include "monitor/win32/monitor_pc.h"
-#include "monitor/win32/shared_section.h"
+#include "common/win32/shared_section_win.h"
 #include "monitor/win32/tray_icon.h"
 #include "monitor/win32/worker_thread.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 #include "monitor/universal_scroll.h"
 #include "monitor/win32/monitor_pc.h"
 #include "monitor/win32/scroll_page_win.h"

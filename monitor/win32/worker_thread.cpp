@@ -5,15 +5,15 @@ namespace vextra {
 bool WorkerThread::Start(Handler handler, void* context) {
   handler_ = handler;
   context_ = context;
-  ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (!ready_) return false;
+  UniqueHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!ready) return false;
+  ready_ = ready.get();
   // 4 KB committed at start; the reserve stays the program's default so that
   // a deep call (saving settings, playing a macro) can never overflow it.
-  thread_ = CreateThread(nullptr, 4096, Run, this, 0, &id_);
+  thread_.Reset(CreateThread(nullptr, 4096, Run, this, 0, &id_));
   if (thread_) WaitForSingleObject(ready_, INFINITE);
-  CloseHandle(ready_);
   ready_ = nullptr;
-  return thread_ != nullptr;
+  return thread_.valid();
 }
 
 DWORD WINAPI WorkerThread::Run(LPVOID param) {
@@ -32,9 +32,8 @@ bool WorkerThread::Post(UINT message, WPARAM wParam, LPARAM lParam) {
 void WorkerThread::Stop() {
   if (!thread_) return;
   PostThreadMessageA(id_, WM_QUIT, 0, 0);
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-  thread_ = nullptr;
+  WaitForSingleObject(thread_.get(), INFINITE);
+  thread_.Reset();
 }
 
 }  // namespace vextra

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "common/win32/handles_win.h"
+
 namespace vextra {
 
 class WorkerThread {
@@ -21,14 +23,14 @@ class WorkerThread {
   bool Post(UINT message, WPARAM wParam, LPARAM lParam);
   // WM_QUIT, then waits for the thread to end.
   void Stop();
-  bool running() const { return thread_ != nullptr; }
+  bool running() const { return thread_.valid(); }
 
  private:
   static DWORD WINAPI Run(LPVOID self);
   Handler handler_ = nullptr;
   void* context_ = nullptr;
-  HANDLE thread_ = nullptr;
-  HANDLE ready_ = nullptr;
+  UniqueHandle thread_;
+  HANDLE ready_ = nullptr;  // lives only during Start
   DWORD id_ = 0;
 };
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 
 using namespace vextra;
 

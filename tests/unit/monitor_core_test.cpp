@@ -16,7 +16,7 @@
 #include "common/ini_file.h"
 #include "common/osd_setting.h"
 #include "common/memory_registry.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 #include "monitor/synra_protocol.h"
 #include "sim/simulated_mouse.h"
 #include "temp_folder.h"

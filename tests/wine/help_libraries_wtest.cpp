@@ -17,7 +17,7 @@
 #include <string>
 
 #include "assets/help/help_libraries.h"
-#include "assets/help/help_string_ids.h"
+#include "common/help_string_ids.h"
 #include "tests/wine/wine_check.h"
 
 using namespace vextra;

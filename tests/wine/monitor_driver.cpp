@@ -4,7 +4,7 @@
 
 #include "common/file_system.h"
 #include "featlink/sim/sim_control.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 #include "sim/simulated_mouse.h"
 
 using namespace vextra;

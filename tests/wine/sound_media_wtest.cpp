@@ -17,7 +17,7 @@
 
 #include "common/file_system.h"
 #include "common/settings_block.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 #include "monitor/sound_feedback.h"
 #include "sim/simulated_mouse.h"
 #include "tests/wine/monitor_driver.h"

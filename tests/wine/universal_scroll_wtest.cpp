@@ -12,7 +12,7 @@
 
 #include "common/file_system.h"
 #include "common/settings_block.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 #include "sim/simulated_mouse.h"
 #include "tests/wine/monitor_driver.h"
 #include "tests/wine/wine_check.h"

@@ -1,10 +1,12 @@
-// The Monitor's named section with the settings block and the mutex that
-// guards it: every access is one whole-block copy made while holding it.
+// The named section with the settings block and the mutex that guards it:
+// the Monitor creates both, the Option opens them. Every access is one
+// whole-block copy made while holding the mutex.
 #pragma once
 
 #include <windows.h>
 
 #include "common/settings_block.h"
+#include "common/win32/handles_win.h"
 
 namespace vextra {
 
@@ -20,6 +22,11 @@ class SharedSection {
   bool CreateMutexObject();
   // The section with a null DACL so that every process may open it.
   bool CreateSection();
+
+  // The other side: the existing mutex and section, never created here.
+  enum class OpenResult { kOpened, kMissing, kCannotMap };
+  OpenResult Open();
+  bool hasMutex() const { return mutex_.valid(); }
   // Whole-block copies under the mutex; false without a section or when the
   // wait does not end with the mutex given to us normally.
   bool CopyOut(const SettingsBlock& block);
@@ -29,8 +36,8 @@ class SharedSection {
 
  private:
   bool Lock();
-  HANDLE mutex_ = nullptr;
-  HANDLE mapping_ = nullptr;
+  UniqueHandle mutex_;
+  UniqueHandle mapping_;
   void* view_ = nullptr;
 };
 

@@ -1,28 +1,73 @@
 #!/usr/bin/env bash
-# Builds and runs the fuzz targets (report decoders and INI parser; the
-# Monitor's message surface; the skin's GIF splitter and layout strings) with libFuzzer (clang), for the
-# given number of seconds in all (default 300).
-set -eu
+# Builds every fuzz target of tests/fuzz (clang + libFuzzer, in build/fuzz) and
+# runs each for an equal share of the given number of seconds (default 300, at
+# least 2 s a target). Each target starts from the seeds it writes itself
+# (made with the product's own writers and sample data) and from its corpus in
+# build/fuzz/corpus/<target>, which grows from run to run. A crash, a failed
+# property, a leak or a hang fails the target: the input is kept in
+# build/fuzz/findings/, the log in build/fuzz/logs/.
+# Ends with "fuzz: N passed, N failed"; the exit status is 0 only when every
+# target ran clean.
+set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT="$ROOT/build/fuzz"
-mkdir -p "$OUT/corpus"
-clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -I"$ROOT" \
-  "$ROOT/tests/fuzz/report_decoders_fuzz.cpp" "$ROOT/device/reports.cpp" "$ROOT/common/ini_file.cpp" \
-  "$ROOT/common/settings_block.cpp" "$ROOT/common/function_catalogue.cpp" "$ROOT/common/file_system.cpp" \
-  "$ROOT/common/file_system_posix.cpp" -o "$OUT/report_decoders_fuzz"
-SECONDS_EACH=$(( ${1:-300} / 3 ))
-"$OUT/report_decoders_fuzz" -max_total_time="$SECONDS_EACH" -max_len=4096 "$OUT/corpus"
-# The Monitor's message surface: every portable source but the platform files.
-mkdir -p "$OUT/monitor-corpus"
-clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -I"$ROOT" \
-  "$ROOT/tests/fuzz/monitor_messages_fuzz.cpp" "$ROOT"/monitor/*.cpp "$ROOT"/device/*.cpp "$ROOT"/sim/*.cpp \
-  "$ROOT"/common/*.cpp -o "$OUT/monitor_messages_fuzz"
-"$OUT/monitor_messages_fuzz" -max_total_time="$SECONDS_EACH" -max_len=400000 "$OUT/monitor-corpus"
-# The skin's GIF splitter and layout strings.
-mkdir -p "$OUT/skin-corpus"
-clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -I"$ROOT" \
-  "$ROOT/tests/fuzz/skin_parsers_fuzz.cpp" "$ROOT/option/skin/gif_frames.cpp" "$ROOT/option/skin/layout.cpp" \
-  -o "$OUT/skin_parsers_fuzz"
-# The generated animations (when a Windows build made them) are good seeds.
-seeds=(); [ -d "$ROOT/build/win64/program/Gif" ] && seeds=("$ROOT/build/win64/program/Gif")
-"$OUT/skin_parsers_fuzz" -max_total_time="$SECONDS_EACH" -max_len=65536 "$OUT/skin-corpus" "${seeds[@]}"
+TOTAL=${1:-300}
+JOBS=${JOBS:-2}
+
+fail_all() {
+  echo "fuzz: $1"
+  echo "fuzz: 0 passed, 1 failed"
+  exit 1
+}
+
+if [ ! -f "$OUT/build.ninja" ]; then
+  cmake -S "$ROOT/tests/fuzz" -B "$OUT" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null ||
+    fail_all "configuring build/fuzz failed"
+fi
+echo "== building the fuzz targets"
+cmake --build "$OUT" -j "$JOBS" || fail_all "building the fuzz targets failed"
+mapfile -t targets < <(grep -v '^$' "$OUT/targets.txt")
+[ ${#targets[@]} -gt 0 ] || fail_all "no fuzz targets"
+each=$(( TOTAL / ${#targets[@]} ))
+[ "$each" -lt 2 ] && each=2
+
+# Every file the targets write goes to a temporary folder of this run,
+# removed at the end even when a target crashed.
+RUN_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vextra-fuzz-run.XXXXXX") || fail_all "no temporary folder"
+trap 'rm -rf "$RUN_TMP"' EXIT
+mkdir -p "$OUT/logs" "$OUT/findings"
+
+passed=0
+failed=0
+for target in "${targets[@]}"; do
+  seeds="$OUT/seeds/$target"
+  corpus="$OUT/corpus/$target"
+  log="$OUT/logs/$target.log"
+  rm -rf "$seeds"
+  mkdir -p "$seeds" "$corpus"
+  if ! VEXTRA_FUZZ_SEEDS="$seeds" TMPDIR="$RUN_TMP" "$OUT/$target" >"$log" 2>&1; then
+    echo "fuzz: $target FAILED writing its seeds (see $log)"
+    tail -n 20 "$log"
+    failed=$((failed + 1))
+    continue
+  fi
+  extra=()
+  # The animations a Windows build generated are seeds for the skin's GIF reader.
+  if [ "$target" = skin_parsers_fuzz ] && [ -d "$ROOT/build/win64/program/Gif" ]; then
+    extra=("$ROOT/build/win64/program/Gif")
+  fi
+  if TMPDIR="$RUN_TMP" "$OUT/$target" -max_total_time="$each" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix="$OUT/findings/$target-" "$corpus" "$seeds" "${extra[@]}" \
+      >>"$log" 2>&1; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
+    echo "fuzz: $target ok (${runs:-?} runs in ${each} s, ${cov:-cov: ?})"
+    passed=$((passed + 1))
+  else
+    echo "fuzz: $target FAILED (log $log, input in $OUT/findings/)"
+    grep -E 'ERROR|property failed|SUMMARY|Test unit written' "$log" | head -n 10
+    failed=$((failed + 1))
+  fi
+done
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

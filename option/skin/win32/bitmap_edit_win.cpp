@@ -86,7 +86,7 @@ bool CBitmapEdit::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* resu
 }
 
 LRESULT CBitmapEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
+  TrackHover(message);
   switch (message) {
     case WM_KEYDOWN:
       // A swallowed key must not type either: its WM_CHAR is already queued

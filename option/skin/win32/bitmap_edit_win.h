@@ -9,13 +9,13 @@
 
 #include <string>
 
-#include "option/skin/win32/hover_help_win.h"
+#include "option/skin/win32/skin_control_win.h"
 #include "option/skin/win32/skin_gdi_win.h"
 #include "option/skin/win32/skin_window_win.h"
 
 namespace vextra {
 
-class CBitmapEdit : public SkinWindow {
+class CBitmapEdit : public SkinControl {
  public:
   // Font size before Create (default Arial 14 x 6).
   void SetFontSize(int height, int width);
@@ -25,7 +25,6 @@ class CBitmapEdit : public SkinWindow {
   void SetColors(COLORREF text, COLORREF background);
   void SetDigitsOnly(bool on) { digitsOnly_ = on; }
   void SetSignAllowed(bool on) { signAllowed_ = on; }
-  void SetHelpText(const std::string& text) { help_ = text; }
   void SetLimit(int characters);
 
   std::string GetText() const;
@@ -49,8 +48,6 @@ class CBitmapEdit : public SkinWindow {
   bool digitsOnly_ = false;
   bool signAllowed_ = false;
   bool swallowChar_ = false;
-  std::string help_;
-  HoverTracker hover_;
 };
 
 }  // namespace vextra

@@ -32,35 +32,24 @@ void CDoubleClickTest::OnDoubleClick() {
   if (!sound_.empty()) PlaySoundA(sound_.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NOWAIT);
 }
 
-void CDoubleClickTest::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
-  RECT client;
-  GetClientRect(hwnd(), &client);
-  MemoryCanvas canvas(dc, client.right, client.bottom);
-  FillRect(canvas.dc(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  if (pictureShown_ && picture_) {
-    const SIZE size = BitmapSize(picture_.get());
-    HDC source = CreateCompatibleDC(canvas.dc());
-    if (source) {
-      SelectIn in(source, picture_.get());
-      SetStretchBltMode(canvas.dc(), COLORONCOLOR);
-      StretchBlt(canvas.dc(), 0, 0, client.right, client.bottom, source, 0, 0, size.cx, size.cy, SRCCOPY);
-    }
-    if (source) DeleteDC(source);
+void CDoubleClickTest::PaintTo(HDC dc, const RECT& client) {
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (!pictureShown_ || !picture_) return;
+  const SIZE size = BitmapSize(picture_.get());
+  HDC source = CreateCompatibleDC(dc);
+  if (!source) return;
+  {
+    SelectIn in(source, picture_.get());
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, size.cx, size.cy, SRCCOPY);
   }
-  canvas.BlitTo(dc);
-  EndPaint(hwnd(), &ps);
+  DeleteDC(source);
 }
 
 LRESULT CDoubleClickTest::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
+  LRESULT result = 0;
+  if (HandleCommon(message, &result)) return result;
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_LBUTTONDBLCLK: {
       // The button turns this into its double-click notification; acting on
       // it here keeps the control independent of its parent.

@@ -8,19 +8,18 @@
 
 #include <string>
 
-#include "option/skin/win32/hover_help_win.h"
+#include "option/skin/win32/skin_control_win.h"
 #include "option/skin/win32/skin_gdi_win.h"
 #include "option/skin/win32/skin_window_win.h"
 
 namespace vextra {
 
-class CDoubleClickTest : public SkinWindow {
+class CDoubleClickTest : public SkinControl {
  public:
   static constexpr int kAnimationId = 1;
 
   void SetAnimationFile(const std::string& path) { animation_ = path; }
   void SetSoundFile(const std::string& path) { sound_ = path; }
-  void SetHelpText(const std::string& text) { help_ = text; }
   // Owner-drawn button; loads the picture.
   bool Create(const RECT& rect, HWND parent, int id);
 
@@ -30,19 +29,17 @@ class CDoubleClickTest : public SkinWindow {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintTo(HDC dc, const RECT& client) override;
 
  private:
   void OnDoubleClick();
-  void Paint();
 
   std::string animation_;
   std::string sound_;
-  std::string help_;
   OwnedBitmap picture_;
   HWND animationWindow_ = nullptr;  // a child: destroyed with the button
   bool pictureShown_ = true;
   int doubleClicks_ = 0;
-  HoverTracker hover_;
 };
 
 }  // namespace vextra

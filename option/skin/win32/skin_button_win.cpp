@@ -92,7 +92,7 @@ ButtonImage CSkinButton::CurrentImage() const {
 void CSkinButton::Announce(bool entering) {
   PostMessageA(GetParent(hwnd()), WM_BUTTON_HOVER, entering ? 1 : 0, 0);
   if (entering)
-    ShowHoverHelp(help_);
+    ShowHoverHelp(helpText());
   else
     ClearHoverHelp();
 }
@@ -103,42 +103,27 @@ void CSkinButton::EndHoverByLeaving() {
   Announce(false);
 }
 
-void CSkinButton::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
-  RECT client;
-  GetClientRect(hwnd(), &client);
+void CSkinButton::PaintTo(HDC dc, const RECT& client) {
   const int w = client.right, h = client.bottom;
   HBITMAP image = images_.get(CurrentImage());
-  if (caption_.empty()) {
-    if (image)
-      DrawBitmap(dc, image, 0, 0, w, h);
-    else
-      FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
-  } else {
-    MemoryCanvas canvas(dc, w, h);
-    if (image)
-      DrawBitmap(canvas.dc(), image, 0, 0, w, h);
-    else
-      FillRect(canvas.dc(), &client, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
-    if (!captionFont_) captionFont_ = MakeFont("Arial", 14, 5);
-    SetBkMode(canvas.dc(), TRANSPARENT);
-    SetTextColor(canvas.dc(), kCaptionColour);
-    SIZE size{};
-    {
-      SelectIn font(canvas.dc(), captionFont_.get());
-      GetTextExtentPoint32A(canvas.dc(), caption_.c_str(), static_cast<int>(caption_.size()), &size);
-      const int y = (h - size.cy) / 2;
-      TextOutA(canvas.dc(), 5, y, caption_.c_str(), static_cast<int>(caption_.size()));
-      if (trademark_) {
-        if (!markFont_) markFont_ = MakeFont("Arial", 8, 0);
-        SelectIn mark(canvas.dc(), markFont_.get());
-        TextOutA(canvas.dc(), 5 + size.cx, y, "TM", 2);
-      }
-    }
-    canvas.BlitTo(dc);
+  if (image)
+    DrawBitmap(dc, image, 0, 0, w, h);
+  else
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+  if (caption_.empty()) return;
+  if (!captionFont_) captionFont_ = MakeFont("Arial", 14, 5);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kCaptionColour);
+  SIZE size{};
+  SelectIn font(dc, captionFont_.get());
+  GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
+  const int y = (h - size.cy) / 2;
+  TextOutA(dc, 5, y, caption_.c_str(), static_cast<int>(caption_.size()));
+  if (trademark_) {
+    if (!markFont_) markFont_ = MakeFont("Arial", 8, 0);
+    SelectIn mark(dc, markFont_.get());
+    TextOutA(dc, 5 + size.cx, y, "TM", 2);
   }
-  EndPaint(hwnd(), &ps);
 }
 
 LRESULT CSkinButton::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
@@ -161,7 +146,7 @@ LRESULT CSkinButton::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
 LRESULT CSkinButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      Paint();
+      PaintBuffered();
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -9,11 +9,11 @@
 
 #include "option/skin/button_look.h"
 #include "option/skin/win32/skin_gdi_win.h"
-#include "option/skin/win32/skin_window_win.h"
+#include "option/skin/win32/skin_control_win.h"
 
 namespace vextra {
 
-class CSkinButton : public SkinWindow {
+class CSkinButton : public SkinControl {
  public:
   // Text "", visible child; `extraStyle` may add e.g. BS_DEFPUSHBUTTON, which
   // makes the button start in the hover state until it loses the focus.
@@ -27,8 +27,6 @@ class CSkinButton : public SkinWindow {
   // Images from another control's images (a part of a composite control).
   void SetImagesFrom(const StateImages& source, const RECT& rect);
 
-  void SetHelpText(const std::string& text) { help_ = text; }
-  const std::string& helpText() const { return help_; }
   void SetToggleMode(bool on);
   bool toggleMode() const { return toggle_; }
   void SetLatched(bool on);
@@ -46,16 +44,15 @@ class CSkinButton : public SkinWindow {
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnAttached() override;
+  void PaintTo(HDC dc, const RECT& client) override;
 
  private:
-  void Paint();
   void Announce(bool entering);
   void EndHoverByLeaving();
   bool Held() const;
   LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam);
 
   StateImages images_;
-  std::string help_;
   std::string caption_;
   OwnedFont captionFont_;
   OwnedFont markFont_;

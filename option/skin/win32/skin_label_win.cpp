@@ -21,34 +21,21 @@ void CSkinLabel::SetCentred(bool on) {
 }
 
 LRESULT CSkinLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hover_.Entered(hwnd(), message) && helpEnabled_) ShowHoverHelp(help_);
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      RECT client;
-      GetClientRect(hwnd(), &client);
-      MemoryCanvas canvas(dc, client.right, client.bottom);
-      OwnedBrush ground(CreateSolidBrush(RGB(2, 2, 2)));
-      FillRect(canvas.dc(), &client, ground.get());
-      if (!font_) font_ = MakeFont("Arial", 14, centred_ ? 6 : 5);
-      {
-        SelectIn font(canvas.dc(), font_.get());
-        SetBkMode(canvas.dc(), TRANSPARENT);
-        SetTextColor(canvas.dc(), highlighted_ ? RGB(255, 255, 255) : RGB(115, 115, 115));
-        DrawTextA(canvas.dc(), text_.c_str(), static_cast<int>(text_.size()), &client,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (centred_ ? DT_CENTER : DT_LEFT));
-      }
-      canvas.BlitTo(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    default:
-      break;
-  }
+  LRESULT result = 0;
+  if (HandleCommon(message, &result)) return result;
   return Default(message, wParam, lParam);
+}
+
+void CSkinLabel::PaintTo(HDC dc, const RECT& client) {
+  OwnedBrush ground(CreateSolidBrush(RGB(2, 2, 2)));
+  FillRect(dc, &client, ground.get());
+  if (!font_) font_ = MakeFont("Arial", 14, centred_ ? 6 : 5);
+  SelectIn font(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, highlighted_ ? RGB(255, 255, 255) : RGB(115, 115, 115));
+  RECT box = client;
+  DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &box,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (centred_ ? DT_CENTER : DT_LEFT));
 }
 
 void CHelpLine::SetLanguage(int language) {
@@ -72,35 +59,24 @@ void CHelpLine::SetText(const std::string& text) {
 }
 
 LRESULT CHelpLine::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      RECT client;
-      GetClientRect(hwnd(), &client);
-      MemoryCanvas canvas(dc, client.right, client.bottom);
-      FillRect(canvas.dc(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      if (background_) DrawBitmap(canvas.dc(), background_.get(), 0, 0, client.right, client.bottom);
-      if (!font_) {
-        const FontChoice f = HelpLineFont(language_);
-        font_ = MakeFont(f.face, f.height, f.width);
-      }
-      {
-        SelectIn font(canvas.dc(), font_.get());
-        SetBkMode(canvas.dc(), TRANSPARENT);
-        SetTextColor(canvas.dc(), RGB(100, 100, 100));
-        DrawTextA(canvas.dc(), text_.c_str(), static_cast<int>(text_.size()), &client,
-                  DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
-      }
-      canvas.BlitTo(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    default:
-      return Default(message, wParam, lParam);
+  LRESULT result = 0;
+  if (HandleCommon(message, &result)) return result;
+  return Default(message, wParam, lParam);
+}
+
+void CHelpLine::PaintTo(HDC dc, const RECT& client) {
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (background_) DrawBitmap(dc, background_.get(), 0, 0, client.right, client.bottom);
+  if (!font_) {
+    const FontChoice f = HelpLineFont(language_);
+    font_ = MakeFont(f.face, f.height, f.width);
   }
+  SelectIn font(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(100, 100, 100));
+  RECT box = client;
+  DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &box,
+            DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 bool CLedPreview::Create(const RECT& rect, HWND parent, int id) {
@@ -124,34 +100,22 @@ void CLedPreview::SetColor(COLORREF colour, int index) {
 }
 
 LRESULT CLedPreview::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
-  static const RECT kDots[4] = {{6, 6, 10, 10}, {6, 13, 10, 17}, {13, 6, 17, 10}, {13, 13, 17, 17}};
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      RECT client;
-      GetClientRect(hwnd(), &client);
-      MemoryCanvas canvas(dc, client.right, client.bottom);
-      FillRect(canvas.dc(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      if (background_) DrawBitmap(canvas.dc(), background_.get(), 0, 0, client.right, client.bottom);
-      for (int i = 0; i < 4; ++i) {
-        OwnedBrush fill(CreateSolidBrush(colours_[i]));
-        GdiObject<HPEN> outline(CreatePen(PS_SOLID, 1, colours_[i]));
-        SelectIn brush(canvas.dc(), fill.get());
-        SelectIn pen(canvas.dc(), outline.get());
-        Ellipse(canvas.dc(), kDots[i].left - 1, kDots[i].top - 1, kDots[i].right + 1, kDots[i].bottom + 1);
-      }
-      canvas.BlitTo(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    default:
-      break;
-  }
+  LRESULT result = 0;
+  if (HandleCommon(message, &result)) return result;
   return Default(message, wParam, lParam);
+}
+
+void CLedPreview::PaintTo(HDC dc, const RECT& client) {
+  static const RECT kDots[4] = {{6, 6, 10, 10}, {6, 13, 10, 17}, {13, 6, 17, 10}, {13, 13, 17, 17}};
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (background_) DrawBitmap(dc, background_.get(), 0, 0, client.right, client.bottom);
+  for (int i = 0; i < 4; ++i) {
+    OwnedBrush fill(CreateSolidBrush(colours_[i]));
+    GdiObject<HPEN> outline(CreatePen(PS_SOLID, 1, colours_[i]));
+    SelectIn brush(dc, fill.get());
+    SelectIn pen(dc, outline.get());
+    Ellipse(dc, kDots[i].left - 1, kDots[i].top - 1, kDots[i].right + 1, kDots[i].bottom + 1);
+  }
 }
 
 }  // namespace vextra

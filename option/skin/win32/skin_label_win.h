@@ -7,13 +7,12 @@
 
 #include <string>
 
-#include "option/skin/win32/hover_help_win.h"
+#include "option/skin/win32/skin_control_win.h"
 #include "option/skin/win32/skin_gdi_win.h"
-#include "option/skin/win32/skin_window_win.h"
 
 namespace vextra {
 
-class CSkinLabel : public SkinWindow {
+class CSkinLabel : public SkinControl {
  public:
   bool Create(const RECT& rect, HWND parent, int id);
   // Repaints; white when highlighted, grey otherwise.
@@ -21,23 +20,22 @@ class CSkinLabel : public SkinWindow {
   const std::string& text() const { return text_; }
   bool highlighted() const { return highlighted_; }
   void SetCentred(bool on);
-  void SetHelpText(const std::string& text) { help_ = text; }
   void EnableHelp(bool on) { helpEnabled_ = on; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintTo(HDC dc, const RECT& client) override;
+  bool ShowsHelp() const override { return helpEnabled_; }
 
  private:
   std::string text_;
   bool highlighted_ = false;
   bool centred_ = true;
-  std::string help_;
   bool helpEnabled_ = false;
   OwnedFont font_;
-  HoverTracker hover_;
 };
 
-class CHelpLine : public SkinWindow {
+class CHelpLine : public SkinControl {
  public:
   // The font follows the interface language (0..16); set it before Create
   // or call again to change it.
@@ -50,6 +48,8 @@ class CHelpLine : public SkinWindow {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintTo(HDC dc, const RECT& client) override;
+  bool ShowsHelp() const override { return false; }
 
  private:
   std::string text_;
@@ -58,7 +58,7 @@ class CHelpLine : public SkinWindow {
   OwnedBitmap background_;
 };
 
-class CLedPreview : public SkinWindow {
+class CLedPreview : public SkinControl {
  public:
   bool Create(const RECT& rect, HWND parent, int id);
   // A resource of the program, or a bitmap (copied).
@@ -67,16 +67,14 @@ class CLedPreview : public SkinWindow {
   // Index 0..3; setting index 3 repaints (the four are set in order).
   void SetColor(COLORREF colour, int index);
   COLORREF color(int index) const { return index >= 0 && index < 4 ? colours_[index] : 0; }
-  void SetHelpText(const std::string& text) { help_ = text; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintTo(HDC dc, const RECT& client) override;
 
  private:
   COLORREF colours_[4] = {RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0)};
   OwnedBitmap background_;
-  std::string help_;
-  HoverTracker hover_;
 };
 
 }  // namespace vextra

@@ -153,23 +153,15 @@ void CclickHSlider::OnClick(LPARAM lParam) {
   PostMessageA(GetParent(hwnd()), WM_SLIDER_CHANGED, static_cast<WPARAM>(value), id());
 }
 
+void CclickHSlider::PaintTo(HDC dc, const RECT& client) {
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (track_) DrawBitmap(dc, track_.get(), 0, 0, client.right, client.bottom);
+}
+
 LRESULT CclickHSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hover_.Entered(hwnd(), message)) ShowHoverHelp(help_);
+  LRESULT result = 0;
+  if (HandleCommon(message, &result)) return result;
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      RECT client;
-      GetClientRect(hwnd(), &client);
-      MemoryCanvas canvas(dc, client.right, client.bottom);
-      FillRect(canvas.dc(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      if (track_) DrawBitmap(canvas.dc(), track_.get(), 0, 0, client.right, client.bottom);
-      canvas.BlitTo(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
     case WM_LBUTTONUP:
       OnClick(lParam);
       return 0;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "option/skin/slider_math.h"
-#include "option/skin/win32/hover_help_win.h"
+#include "option/skin/win32/skin_control_win.h"
 #include "option/skin/win32/skin_gdi_win.h"
 #include "option/skin/win32/skin_window_win.h"
 
@@ -48,7 +48,7 @@ class CPHSlider : public SkinWindow {
   bool snap_ = false;
 };
 
-class CclickHSlider : public SkinWindow {
+class CclickHSlider : public SkinControl {
  public:
   // The track at (left, top, right, bottom) with its thumb (shaped, at the
   // track's top, bounds 0 ... track width, same id). Range 0 ... 10.
@@ -61,11 +61,11 @@ class CclickHSlider : public SkinWindow {
   void SetPosition(int value);
   int position() const { return thumb_.position(); }
   void SetSnap(bool on);
-  void SetHelpText(const std::string& text) { help_ = text; }
   CPHSlider& thumb() { return thumb_; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintTo(HDC dc, const RECT& client) override;
 
  private:
   bool Finish(bool created);
@@ -76,8 +76,6 @@ class CclickHSlider : public SkinWindow {
   int min_ = 0;
   int max_ = 10;
   bool snap_ = false;
-  std::string help_;
-  HoverTracker hover_;
 };
 
 }  // namespace vextra

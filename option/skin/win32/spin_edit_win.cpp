@@ -50,6 +50,7 @@ void CSpinEdit::Show(int value) {
 }
 
 void CSpinEdit::SetHelpText(const std::string& text) {
+  SkinControl::SetHelpText(text);
   edit_.SetHelpText(text);
   up_.SetHelpText(text);
   down_.SetHelpText(text);
@@ -73,26 +74,18 @@ void CSpinEdit::OnFieldChanged(bool enter) {
   if (out.notify) PostMessageA(GetParent(hwnd()), WM_SPIN_CHANGED, static_cast<WPARAM>(value_), id());
 }
 
+void CSpinEdit::PaintTo(HDC dc, const RECT& client) {
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const bool enabled = IsWindowEnabled(hwnd()) != FALSE;
+  HBITMAP image = images_.get(enabled ? ButtonImage::kNormal : ButtonImage::kDisabled);
+  if (image) DrawBitmap(dc, image, 0, 0, client.right, client.bottom);
+}
+
 LRESULT CSpinEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT reflected = 0;
   if (ReflectToChild(message, wParam, lParam, &reflected)) return reflected;
+  if (HandleCommon(message, &reflected)) return reflected;
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      RECT client;
-      GetClientRect(hwnd(), &client);
-      MemoryCanvas canvas(dc, client.right, client.bottom);
-      FillRect(canvas.dc(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      const bool enabled = IsWindowEnabled(hwnd()) != FALSE;
-      HBITMAP image = images_.get(enabled ? ButtonImage::kNormal : ButtonImage::kDisabled);
-      if (image) DrawBitmap(canvas.dc(), image, 0, 0, client.right, client.bottom);
-      canvas.BlitTo(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && (LOWORD(wParam) == kUpId || LOWORD(wParam) == kDownId)) {
         Step(LOWORD(wParam) == kUpId);

@@ -14,7 +14,7 @@
 
 namespace vextra {
 
-class CSpinEdit : public SkinWindow {
+class CSpinEdit : public SkinControl {
  public:
   static constexpr int kUpId = 402;
   static constexpr int kDownId = 403;
@@ -30,7 +30,7 @@ class CSpinEdit : public SkinWindow {
   int minimum() const { return min_; }
   int maximum() const { return max_; }
   // One text for the field and both arrows.
-  void SetHelpText(const std::string& text);
+  void SetHelpText(const std::string& text) override;
 
   CBitmapEdit& field() { return edit_; }
   CSkinButton& upButton() { return up_; }
@@ -38,6 +38,7 @@ class CSpinEdit : public SkinWindow {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintTo(HDC dc, const RECT& client) override;
 
  private:
   void Step(bool up);

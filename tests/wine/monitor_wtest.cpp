@@ -16,7 +16,7 @@
 #include "common/ini_file.h"
 #include "common/settings_block.h"
 #include "common/settings_store.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 #include "sim/simulated_mouse.h"
 #include "tests/wine/monitor_driver.h"
 #include "tests/wine/wine_check.h"
@@ -285,17 +285,30 @@ int main(int argc, char** argv) {
     DestroyWindow(dialog);
   }
 
-  // --- hostile input changes nothing and breaks nothing
+  // --- hostile input changes nothing and breaks nothing: a section of junk
+  // applied and reloaded, unknown Synra codes, device registrations of every
+  // wrong size. The files, the device list and the mouse stay as they were.
   {
+    auto snapshot = [] {
+      std::string all;
+      for (const char* f : {"config.ini", "DeviceInfo.ini", "config\\Default0.vmp", "config\\Default1.vmp",
+                            "config\\Default2.vmp", "config\\Default3.vmp", "config\\Default4.vmp"})
+        all += std::string(f) + ":" + ReadText(program + f) + "\n";
+      std::string state;
+      Sim("state", &state);
+      return all + "mouse:" + state;
+    };
     auto good = ReadSection();
+    const std::string before = snapshot();
+    WCHECK(before.find("mouse:") + 6 < before.size());  // the simulator answered
     auto junk = std::make_unique<SettingsBlock>();
     std::memset(junk.get(), 0x7F, sizeof(SettingsBlock));
     WCHECK(WriteSection(*junk));
     bool answered = false;
     Send(WM_MON_APPLY_SETTINGS, 0, 0, &answered);
     WCHECK(answered);
-    for (const char* c : {"click 3", "dpi up", "profile 2", "sensitivity 4"}) Sim(c);
-    Pump(300);
+    Send(WM_MON_RELOAD_SHARED, 0, 0);
+    Send(WM_MON_APPLY_WINDOWS, 0, 0);
     for (WPARAM c : {WPARAM(0), WPARAM(5), WPARAM(9999), static_cast<WPARAM>(-1)}) Send(WM_SYNRA_A_STATUS, c, 1);
     Send(WM_COPYDATA, 0, 0);
     std::vector<uint8_t> bytes(1 << 16, 0xAB);
@@ -305,7 +318,13 @@ int main(int argc, char** argv) {
     }
     COPYDATASTRUCT nothing{0, 64, nullptr};
     Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&nothing));
+    Pump(300);
+    WCHECK(snapshot() == before);
     WCHECK(!Contains(program + "DeviceInfo.ini", "Device0"));
+    WCHECK(IsWindow(Monitor()));
+    // The mouse's own events on top of the junk still break nothing.
+    for (const char* c : {"click 3", "dpi up", "profile 2", "sensitivity 4"}) Sim(c);
+    Pump(300);
     WCHECK(IsWindow(Monitor()));
     if (good) WCHECK(WriteSection(*good));
     Send(WM_MON_RELOAD_SHARED, 0, 0);

@@ -11,6 +11,11 @@ pkg_for() { # command package
 pkg_for cmake cmake
 pkg_for ninja ninja-build
 pkg_for g++ g++
+# The fuzz targets: clang with its libFuzzer runtime (a separate package).
+pkg_for clang++ clang
+if ! have clang++ || [ ! -f "$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a" ]; then
+  need+=(libclang-rt-dev)
+fi
 pkg_for x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
 pkg_for i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix
 pkg_for x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64

@@ -86,6 +86,7 @@ std::string ReadFile(const std::string& path, bool* exists) {
 
 void Fail(const char* condition, const char* file, int line) {
   std::fprintf(stderr, "fuzz: property failed at %s:%d: %s\n", file, line, condition);
+  RemoveFolder();  // the abort skips the exit handlers
   std::abort();
 }
 

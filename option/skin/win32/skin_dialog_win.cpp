@@ -4,13 +4,14 @@
 
 #include "option/skin/layout.h"
 #include "option/skin/skin_messages.h"
+#include "option/skin/win32/owner_drawn_menu_win.h"
 
 namespace vextra {
 
 bool SkinPreTranslateMessage(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
+  if (msg.message != WM_KEYDOWN) return false;
   for (HWND w = msg.hwnd; w; w = GetParent(w)) {
-    if (dynamic_cast<CSkinDialog*>(SkinWindow::FromHandle(w))) return true;
+    if (auto* dialog = dynamic_cast<CSkinDialog*>(SkinWindow::FromHandle(w))) return dialog->SwallowsKey(msg.wParam);
     if (!(GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD)) break;
   }
   return false;
@@ -42,7 +43,7 @@ bool CSkinDialog::Create(HWND parent, const RECT& rect, bool child) {
   return true;
 }
 
-INT_PTR CSkinDialog::DoModal(HWND owner) {
+INT_PTR CSkinDialog::DoModal(HWND owner, const POINT* topLeft) {
   const SIZE size = BitmapSize(background_.get());
   RECT area{};
   if (owner)
@@ -50,7 +51,8 @@ INT_PTR CSkinDialog::DoModal(HWND owner) {
   else
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   const int w = size.cx > 0 ? size.cx : 300, h = size.cy > 0 ? size.cy : 200;
-  const int x = (area.left + area.right - w) / 2, y = (area.top + area.bottom - h) / 2;
+  const int x = topLeft ? topLeft->x : (area.left + area.right - w) / 2;
+  const int y = topLeft ? topLeft->y : (area.top + area.bottom - h) / 2;
   if (!CreateDialogWindow(WS_POPUP | WS_CLIPCHILDREN, 0, RECT{x, y, x + w, y + h}, owner)) return -1;
   modal_ = true;
   ended_ = false;
@@ -123,6 +125,7 @@ void CSkinDialog::Paint() {
 
 LRESULT CSkinDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT reflected = 0;
+  if (OwnerDrawnMenu::Handle(message, wParam, lParam, &reflected)) return reflected;
   if (ReflectToChild(message, wParam, lParam, &reflected)) return reflected;
   switch (message) {
     case WM_PAINT:

@@ -32,9 +32,10 @@ class CSkinDialog : public SkinWindow {
   // Modeless: a page (child = true) or a top-level window; shown at once.
   bool Create(HWND parent, const RECT& rect, bool child);
   // Modal: a top-level window owned by `owner` (disabled meanwhile), sized
-  // to the background and centred on the owner; returns IDOK or IDCANCEL
-  // (-1 when the window cannot be made).
-  INT_PTR DoModal(HWND owner);
+  // to the background and centred on the owner, or with its top-left corner
+  // at `topLeft` (screen coordinates); returns IDOK or IDCANCEL, or what
+  // EndDialog was given (-1 when the window cannot be made).
+  INT_PTR DoModal(HWND owner, const POINT* topLeft = nullptr);
   void EndDialog(int result);
   bool isModal() const { return modal_; }
 
@@ -52,6 +53,11 @@ class CSkinDialog : public SkinWindow {
   // WM_COMMAND not taken by a control or an ending button; true if handled.
   virtual bool OnCommand(int, int, HWND) { return false; }
 
+ public:
+  // Keys that never reach the dialog's controls or the dialog processing
+  // (the default: Enter and Escape, which would end it).
+  virtual bool SwallowsKey(WPARAM virtualKey) const { return virtualKey == VK_RETURN || virtualKey == VK_ESCAPE; }
+
  private:
   void Paint();
   void ApplyShape();
@@ -64,9 +70,10 @@ class CSkinDialog : public SkinWindow {
   int result_ = IDCANCEL;
 };
 
-// Swallows the key-down of Enter and Escape aimed at a skinned dialog or
-// anything inside one, before dialog processing turns it into OK/Cancel.
-// Message loops of programs that show skinned windows call it first.
+// Swallows the key-downs a skinned dialog filters (SwallowsKey of the
+// nearest dialog around the target window), before dialog processing turns
+// Enter and Escape into OK/Cancel. Message loops of programs that show
+// skinned windows call it first.
 bool SkinPreTranslateMessage(const MSG& msg);
 
 // The small modal question dialogs: the question is part of the background;

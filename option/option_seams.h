@@ -22,7 +22,7 @@ class SharedBlockLink {
  public:
   virtual ~SharedBlockLink() = default;
   // The settings mutex; false when it does not exist (no Monitor running).
-  virtual bool OpenMutex() = 0;
+  virtual bool OpenSettingsMutex() = 0;
   virtual SectionOpen OpenSection() = 0;
   // Whole-block copies made while holding the mutex (unbounded wait). False,
   // with nothing copied, when the section or the mutex is not open or the

@@ -50,7 +50,7 @@ StartupResult OptionSession::Start(int systemLanguage) {
   StartupResult result;
   std::memset(static_cast<void*>(baseline_.get()), 0, sizeof(SettingsBlock));
   ResetToEmpty(*baseline_);
-  link_.OpenMutex();
+  link_.OpenSettingsMutex();
   firmwareText_ = FormatFirmwareVersion(store_.ReadFirmwareVersion());
 
   const SectionOpen open = link_.OpenSection();
@@ -131,7 +131,10 @@ bool OptionSession::HandOverDeviceFlags() {
 
 Redraw OptionSession::OnSettingsRead() {
   Redraw r;
-  firmwareText_ = FormatFirmwareVersion(store_.ReadFirmwareVersion());
+  // Just read from the mouse: any version from 100 up is shown dotted.
+  const int version = store_.ReadFirmwareVersion();
+  firmwareText_ = version < 100 ? std::string("N/A")
+                                : std::to_string(version).insert(1, ".");
   r.versionTexts = true;
   if (ReadBaseline()) {
     *working_ = *baseline_;

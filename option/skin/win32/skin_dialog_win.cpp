@@ -35,7 +35,7 @@ void CSkinDialog::ApplyShape() {
 }
 
 bool CSkinDialog::Create(HWND parent, const RECT& rect, bool child) {
-  const DWORD style = child ? (WS_CHILD | WS_CLIPCHILDREN) : (WS_POPUP | WS_CLIPCHILDREN);
+  const DWORD style = child ? (WS_CHILD | WS_CLIPCHILDREN) : (WS_POPUP | WS_CLIPCHILDREN | extraStyle_);
   if (!CreateDialogWindow(style, child ? WS_EX_CONTROLPARENT : 0, rect, parent)) return false;
   ApplyShape();
   OnInitDialog();
@@ -53,7 +53,7 @@ INT_PTR CSkinDialog::DoModal(HWND owner, const POINT* topLeft) {
   const int w = size.cx > 0 ? size.cx : 300, h = size.cy > 0 ? size.cy : 200;
   const int x = topLeft ? topLeft->x : (area.left + area.right - w) / 2;
   const int y = topLeft ? topLeft->y : (area.top + area.bottom - h) / 2;
-  if (!CreateDialogWindow(WS_POPUP | WS_CLIPCHILDREN, 0, RECT{x, y, x + w, y + h}, owner)) return -1;
+  if (!CreateDialogWindow(WS_POPUP | WS_CLIPCHILDREN | extraStyle_, 0, RECT{x, y, x + w, y + h}, owner)) return -1;
   modal_ = true;
   ended_ = false;
   result_ = IDCANCEL;

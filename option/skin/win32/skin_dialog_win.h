@@ -37,6 +37,9 @@ class CSkinDialog : public SkinWindow {
   // EndDialog was given (-1 when the window cannot be made).
   INT_PTR DoModal(HWND owner, const POINT* topLeft = nullptr);
   void EndDialog(int result);
+  // Styles added to a top-level one when it is made (a main window's
+  // system menu and minimise box).
+  void SetExtraStyle(DWORD style) { extraStyle_ = style; }
   bool isModal() const { return modal_; }
 
   // Builds a button from a layout string: created at the layout rectangle,
@@ -65,6 +68,7 @@ class CSkinDialog : public SkinWindow {
 
   OwnedBitmap background_;
   std::map<int, int> endings_;  // button id -> dialog result
+  DWORD extraStyle_ = 0;
   bool modal_ = false;
   bool ended_ = false;
   int result_ = IDCANCEL;

@@ -67,7 +67,9 @@ const std::string& BaseState() {
 }  // namespace
 
 void fuzz::WriteSeeds(Seeds& seeds) {
-  seeds.Add("sample-state", '\1' + SampleState(true));
+  const std::string sample = SampleState(true);
+  FUZZ_CHECK(SimulatedMouse().Deserialize(sample));
+  seeds.Add("sample-state", '\1' + sample);
   // The first format: magic, current profile, firmware and boot loader
   // versions (32 bits each), four tracking bytes, the profiles, a 16-bit sum.
   std::string first = "VXSIM001" + std::string(16, '\0');
@@ -80,6 +82,7 @@ void fuzz::WriteSeeds(Seeds& seeds) {
   first += std::string(reinterpret_cast<const char*>(block->Profiles), sizeof block->Profiles);
   first += std::string(2, '\0');
   FixFirstFormat(first);
+  FUZZ_CHECK(SimulatedMouse().Deserialize(first));
   seeds.Add("first-format", '\2' + first);
 }
 

@@ -23,6 +23,8 @@ void fuzz::WriteSeeds(Seeds& seeds) {
     gif += std::string("\x02\x02\x44\x01\x00", 5);
   }
   gif += '\x3b';
+  GifInfo info;
+  FUZZ_CHECK(ReadGif(reinterpret_cast<const uint8_t*>(gif.data()), gif.size(), info) && info.frames.size() == 2);
   seeds.Add("two-frames.gif", gif);
   // Layout strings in the forms the windows use.
   seeds.Add("layout", "Profile 3,322,485,155,25,Main settings for the selected device");

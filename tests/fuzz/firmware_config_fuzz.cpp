@@ -17,7 +17,9 @@ using namespace vextra;
 
 void fuzz::WriteSeeds(Seeds& seeds) {
   const std::string path = fuzz::Folder() + "config.ini";
+  // As the program folder ships it.
   IniFile ini(path);
+  ini.SetString("Firmware", "Name", "Vextra_Firmware.bin");
   ini.SetInt("Firmware", "Version", 150);
   ini.CommitWhole();
   const std::string file = fuzz::ReadFile(path);

@@ -174,8 +174,6 @@ const MessageEntry<CLanguagePicker> CLanguagePicker::kTable[] = {
 LRESULT CLanguagePicker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (RouteMessage(*this, kTable, message, wParam, lParam, &result)) return result;
-  // Clicking elsewhere (the picker loses the activation) leaves it.
-  if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && isModal()) EndDialog(IDCANCEL);
   return CSkinDialog::OnMessage(message, wParam, lParam);
 }
 

@@ -63,6 +63,11 @@ class CLanguagePicker : public CSkinDialog {
  public:
   // The chosen language index 0..16, or -1 when the picker was left.
   static int Choose(HWND owner, POINT topLeft);
+  // Escape leaves the picker (it has no Cancel button); Enter does nothing.
+  bool SwallowsKey(WPARAM virtualKey) const override {
+    if (virtualKey == VK_ESCAPE) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+    return CSkinDialog::SwallowsKey(virtualKey);
+  }
 
  protected:
   void OnInitDialog() override;

@@ -54,9 +54,25 @@ while read -r name limit display args; do
   # the run starts Wine's desktop process, and one started without a display
   # would leave every later window without a driver.
   d=${WINE_TEST_DISPLAY:-}
+  # Screenshots on request: a test that writes NAME.shot-request into its work
+  # folder gets NAME.png of the whole screen there (kept with the results).
+  shooter=""
+  if [ -n "$d" ]; then
+    ( while :; do
+        for r in "$work"/*.shot-request; do
+          [ -e "$r" ] || continue
+          xwd -root -silent -display "$d" | convert xwd:- "png:${r%.shot-request}.png.part" 2>/dev/null &&
+            mv "${r%.shot-request}.png.part" "${r%.shot-request}.png"
+          rm -f "$r"
+        done
+        sleep 0.2
+      done ) &
+    shooter=$!
+  fi
   # shellcheck disable=SC2086
   DISPLAY=$d timeout -k 5 "$limit" wine "$exe" $args >"$log" 2>&1 </dev/null
   rc=$?
+  if [ -n "$shooter" ]; then kill "$shooter" 2>/dev/null; wait "$shooter" 2>/dev/null; fi
   line=$(tr -d '\r' < "$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -1)
   p=$(echo "$line" | cut -d' ' -f1); f=$(echo "$line" | cut -d' ' -f3)
   p=${p:-0}; f=${f:-0}

@@ -188,18 +188,25 @@ void TestBuilder(TablePage& page, const sample::Sheets& sheets) {
 struct ModalProbe {
   RECT rect{};
   bool seen = false;
+  int ticks = 0;
 };
 ModalProbe* modalProbe = nullptr;
+std::string workFolder;
 
 void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (!modalProbe || modalProbe->seen) return;
+  if (!modalProbe) return;
   HWND active = GetActiveWindow();
   char cls[64] = {};
   GetClassNameA(active, cls, sizeof cls);
   if (std::string(cls) != "VextraSkinDialog" || !IsWindowVisible(active)) return;
-  modalProbe->seen = true;
-  GetWindowRect(active, &modalProbe->rect);
-  PostMessageA(active, WM_CLOSE, 0, 0);
+  if (!modalProbe->seen) {
+    modalProbe->seen = true;
+    GetWindowRect(active, &modalProbe->rect);
+    // A picture of the dialog while its loop runs (kept with the results).
+    if (!workFolder.empty())
+      if (FILE* f = std::fopen((workFolder + "modal-dialog.shot-request").c_str(), "wb")) std::fclose(f);
+  }
+  if (++modalProbe->ticks == 25) PostMessageA(active, WM_CLOSE, 0, 0);
 }
 
 void TestModalAtPosition(HWND owner, const sample::Sheets& sheets) {
@@ -272,7 +279,8 @@ void TestOwnerDrawnMenu(HWND owner) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) workFolder = std::string(argv[1]) + "\\";
   const std::vector<sample::Face> faces = {{RECT{8, 60, 108, 85}, "1"}, {RECT{120, 60, 220, 85}, "2"},
                                            {RECT{232, 60, 332, 85}, "3"}};
   sample::Sheets sheets = sample::MakeSheets(400, 300, faces);

@@ -60,6 +60,9 @@ INT_PTR CSkinDialog::DoModal(HWND owner, const POINT* topLeft) {
   ApplyShape();
   OnInitDialog();
   const bool ownerEnabled = owner && IsWindowEnabled(owner);
+  // A control of the owner may hold the mouse (a hovered button does): the
+  // dialog takes over now.
+  if (GetCapture()) ReleaseCapture();
   if (ownerEnabled) EnableWindow(owner, FALSE);
   ShowWindow(hwnd(), SW_SHOW);
   SetActiveWindow(hwnd());

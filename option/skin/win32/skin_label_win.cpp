@@ -11,6 +11,8 @@ bool CSkinLabel::Create(const RECT& rect, HWND parent, int id) {
 void CSkinLabel::SetText(const std::string& text, bool highlighted) {
   text_ = text;
   highlighted_ = highlighted;
+  // Also the window's text: screen readers and other programs can read it.
+  if (hwnd()) SetWindowTextA(hwnd(), text_.c_str());
   Invalidate();
 }
 
@@ -55,6 +57,7 @@ void CHelpLine::SetBackground(HBITMAP background) {
 
 void CHelpLine::SetText(const std::string& text) {
   text_ = text;
+  if (hwnd()) SetWindowTextA(hwnd(), text_.c_str());
   Invalidate();
 }
 

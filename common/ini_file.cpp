@@ -55,12 +55,13 @@ void IniFile::Parse(const std::string& text) {
     return std::make_pair(b, e);
   };
   while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    size_t lineEnd = end;
-    if (lineEnd > pos && text[lineEnd - 1] == '\r') --lineEnd;
+    // A line ends at LF, CR LF or a lone CR: the same breaks a stored name or
+    // value is cut at, so what is read can be written back unchanged.
+    size_t lineEnd = text.find_first_of("\r\n", pos);
+    if (lineEnd == std::string::npos) lineEnd = text.size();
     const size_t lineStart = pos;
-    pos = end + 1;
+    pos = lineEnd + 1;
+    if (lineEnd < text.size() && text[lineEnd] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
     const auto line = trimmed(lineStart, lineEnd);
     const size_t b = line.first, e = line.second;
     if (b < e && text[b] == '[') {

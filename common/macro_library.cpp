@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/ini_file.h"
+#include "common/text.h"
 
 namespace vextra {
 
@@ -13,7 +14,12 @@ int Clamp(int value, int high) { return value < 0 ? 0 : value > high ? high : va
 std::string StoredName(const std::string& name) { return name.substr(0, name.find_first_of("\r\n")); }
 }  // namespace
 
+// A name the file can hold as it is: not the list's own section, and not in
+// enclosing quotes (a value reads back without them, so its macros would be
+// looked for under another section).
 bool IsStorableSetName(const std::string& name) {
+  const std::string stored = TrimSpaces(StoredName(name));
+  if (stored.size() > 1 && (stored[0] == '"' || stored[0] == '\'') && stored.back() == stored[0]) return false;
   return !SameNameIgnoringCase(StoredName(name), kSetListSection);
 }
 

@@ -246,7 +246,13 @@ bool SimulatedMouse::Deserialize(const std::string& data) {
     s.receivedImage = receivedImage_;
   }
   bool ok = false;
-  if (std::memcmp(bytes, kMagicV2, 8) == 0) ok = ReadV2(bytes, data.size(), s);
+  if (std::memcmp(bytes, kMagicV2, 8) == 0) {
+    // This format carries the light state itself: it replaces the mouse's,
+    // never adds to it (only the first format leaves it as it is).
+    s.lightCommands.clear();
+    s.lightBlocks.clear();
+    ok = ReadV2(bytes, data.size(), s);
+  }
   else if (std::memcmp(bytes, kMagicV1, 8) == 0) ok = ReadV1(bytes, data.size(), s);
   if (!ok) return false;
   for (ProfileRecord& p : *s.profiles) SanitizeProfile(p);

@@ -117,6 +117,21 @@ TEST(IniFile, CommitReplacesTheFileAndLeavesNoTemporary) {
   EXPECT_FALSE(unwritable.Commit());
 }
 
+// A lone CR ends a line, as it ends a stored value: what is read can be
+// written back and found again under the same name.
+TEST(IniFile, LoneCarriageReturnEndsALine) {
+  IniFile ini;
+  ini.Parse("[A]\rx=1\r\ny=2\n\rz=3");
+  EXPECT_EQ(ini.GetInt("A", "x", 0), 1);
+  EXPECT_EQ(ini.GetInt("A", "y", 0), 2);
+  EXPECT_EQ(ini.GetInt("A", "z", 0), 3);
+  ini.SetInt("A", "z", 4);
+  IniFile again;
+  again.Parse(ini.Serialize());
+  EXPECT_EQ(again.GetInt("A", "z", 0), 4);
+  EXPECT_EQ(again.GetInt("A", "x", 0), 1);
+}
+
 TEST(IniFile, ParsesGarbageWithoutHarm) {
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);

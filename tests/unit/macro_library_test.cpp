@@ -222,6 +222,11 @@ TEST_F(MacroLibraryFile, SetNamedLikeTheSetListCannotBreakIt) {
   lib.sets.push_back(MacroSet{" setmacro ", {MakeMacro("Two", 2, 5)}});
   EXPECT_FALSE(IsStorableSetName(" SetMacro"));
   EXPECT_TRUE(IsStorableSetName("Set Macro"));
+  // Enclosing quotes are dropped when the name is read back: its section
+  // would not be found.
+  EXPECT_FALSE(IsStorableSetName("\"Fav\""));
+  EXPECT_FALSE(IsStorableSetName(" 'Fav' "));
+  EXPECT_TRUE(IsStorableSetName("\"Fav"));
   EXPECT_FALSE(lib.Save(path));  // its macros could not be stored, and it says so
   MacroLibrary back;
   ASSERT_TRUE(back.Load(path));

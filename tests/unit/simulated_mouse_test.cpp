@@ -406,6 +406,10 @@ TEST(SimulatedMouseState, RoundTripKeepsEverything) {
   EXPECT_EQ(other.Calibrations(), 1);
   EXPECT_EQ(other.CalibrationImage()[899], 9);
   EXPECT_EQ(other.LightCommands().size(), 1u);
+  // Restoring its own saved state replaces the light state, never adds to it.
+  ASSERT_TRUE(other.Deserialize(saved));
+  EXPECT_EQ(other.LightCommands().size(), 1u);
+  EXPECT_EQ(other.Serialize(), saved);
   const auto blocks = other.LightDatabaseBlocks();
   ASSERT_EQ(blocks.size(), 2u);
   EXPECT_EQ(blocks.at(700)[4], 2);

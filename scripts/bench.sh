@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks (not tests): native Google Benchmark figures, then under Wine:
 # our INI engine against the Windows private-profile functions, window regions
-# from an 800 x 600 skin, and the Monitor at rest for a minute.
+# from an 800 x 600 skin, the Monitor at rest for a minute, and the Option
+# window: start to first paint, memory and CPU at rest.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -19,5 +20,7 @@ timeout 30 wineserver -k || true
 wine_xvfb
 (export DISPLAY="$XDISPLAY"; timeout 120 wine "$B/bench/region_wbench.exe")
 (export DISPLAY="$XDISPLAY"; timeout 200 wine "$B/bench/monitor_rest_wbench.exe" "$(winpath "$B/program")" "$(winpath "$B/bench-work/monitor")" 60)
+timeout 30 wineserver -k || true
+(export DISPLAY="$XDISPLAY"; timeout 200 wine "$B/bench/option_wbench.exe" "$(winpath "$B/program")" "$(winpath "$B/bench-work/option")" 30)
 timeout 30 wineserver -k || true
 kill "$XPID" 2>/dev/null; wait "$XPID" 2>/dev/null || true

@@ -79,18 +79,21 @@ std::string TextOf(HWND w) {
   return text;
 }
 
+// (Named callbacks: the 32-bit build's lambdas do not convert to stdcall.)
+BOOL CALLBACK FindSkinDialog(HWND w, LPARAM out) {
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (std::strcmp(cls, "VextraSkinDialog") == 0 && IsWindowVisible(w) && w != Option()) {
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A skinned dialog of ours other than the main window: the one on top.
 HWND SkinDialog() {
   HWND found = nullptr;
-  EnumWindows([](HWND w, LPARAM out) -> BOOL {
-    char cls[64] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, "VextraSkinDialog") == 0 && IsWindowVisible(w) && w != Option()) {
-      *reinterpret_cast<HWND*>(out) = w;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&found));
+  EnumWindows(FindSkinDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -103,14 +106,16 @@ HWND WaitForDialog() {
   return d;
 }
 
+BOOL CALLBACK CountOptionWindow(HWND w, LPARAM count) {
+  char title[128] = {};
+  GetWindowTextA(w, title, sizeof title);
+  if (std::strcmp(title, kOptionTitle) == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 int OptionWindows() {
   int n = 0;
-  EnumWindows([](HWND w, LPARAM count) -> BOOL {
-    char title[128] = {};
-    GetWindowTextA(w, title, sizeof title);
-    if (std::strcmp(title, kOptionTitle) == 0) ++*reinterpret_cast<int*>(count);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&n));
+  EnumWindows(CountOptionWindow, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 

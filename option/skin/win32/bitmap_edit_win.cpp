@@ -21,6 +21,9 @@ bool CBitmapEdit::Create(DWORD style, const RECT& rect, HWND parent, int id) {
   if (!CreateControl("EDIT", "", 0, style | WS_CHILD | ES_AUTOHSCROLL, rect, parent, id)) return false;
   font_ = MakeFont("Arial", fontHeight_, fontWidth_);
   SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  // The skin's fields are narrow ("6000" in 31 pixels): no room for the
+  // font's default margins.
+  SendMessageA(hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));
   return true;
 }
 

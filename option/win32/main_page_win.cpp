@@ -12,7 +12,6 @@ constexpr int kScrollModeIds = 310;  // "not one page" 310, "one page" 311
 constexpr const char* kRowLayouts[kDpiRowCount] = {"DPI,395,58,375,39,", "DPI,395,97,375,39,", "DPI,395,136,375,39,",
                                                    "DPI,395,175,375,39,", "DPI,395,214,375,39,"};
 
-OwnedBitmap Resource(UINT id) { return OwnedBitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))); }
 }  // namespace
 
 const MessageEntry<CMainPage> CMainPage::kTable[] = {
@@ -35,9 +34,9 @@ bool CMainPage::Build(HWND parent, const RECT& at) {
   SetBackground(view.normal);
   if (!Create(parent, at, true)) return false;
   builder_ = std::make_unique<ControlBuilder>(hwnd(), view);
-  OwnedBitmap speedThumb = Resource(IDB_THUMB_SPEED);
-  OwnedBitmap doubleClickThumb = Resource(IDB_THUMB_DOUBLE_CLICK);
-  OwnedBitmap dpiThumb = Resource(IDB_THUMB_DPI);
+  OwnedBitmap speedThumb = LoadSkinBitmap(IDB_THUMB_SPEED);
+  OwnedBitmap doubleClickThumb = LoadSkinBitmap(IDB_THUMB_DOUBLE_CLICK);
+  OwnedBitmap dpiThumb = LoadSkinBitmap(IDB_THUMB_DPI);
   ControlBuilder& b = *builder_;
   b.Slider(sensitivity_, "SENSITIVITY,23,50,266,25,", kSensitivitySliderId, speedThumb.get(), kSensitivityRange.minimum,
            kSensitivityRange.maximum, kHelpSensitivitySlider);

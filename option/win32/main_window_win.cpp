@@ -53,7 +53,6 @@ std::string Format(const char* format, int a, int b = 0, int c = 0, int d = 0) {
   return text;
 }
 
-OwnedBitmap Resource(UINT id) { return OwnedBitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))); }
 
 }  // namespace
 
@@ -142,10 +141,9 @@ void CMainWindow::BuildControls() {
     slots_[i].SetToggleMode(true);
     slotGroup_.Add(slots_[i]);
   }
-  OwnedBitmap onImages[3] = {Resource(IDB_WINDOWS_PROFILE_ON_NORMAL), Resource(IDB_WINDOWS_PROFILE_ON_HOVER),
-                             Resource(IDB_WINDOWS_PROFILE_ON_DOWN)};
-  OwnedBitmap preview = Resource(IDB_LED_PREVIEW);
-  const std::string folder = session_.programFolder();
+  OwnedBitmap onImages[3] = {LoadSkinBitmap(IDB_WINDOWS_PROFILE_ON_NORMAL), LoadSkinBitmap(IDB_WINDOWS_PROFILE_ON_HOVER),
+                             LoadSkinBitmap(IDB_WINDOWS_PROFILE_ON_DOWN)};
+  OwnedBitmap preview = LoadSkinBitmap(IDB_LED_PREVIEW);
   for (int i = 0; i < kSlots; ++i) {
     const std::string marker = Format("windows profile,%d, 514,22,22,", kMarkerX[i]);
     b.Button(markerOff_[i], marker.c_str(), kMarkerOffIds + i, kHelpWindowsProfileOff);
@@ -160,8 +158,7 @@ void CMainWindow::BuildControls() {
     for (int f = 0; f < 5; ++f) {
       CAnimatedPicture& flow = flows_[i][f];
       if (!flow.Create(LayoutRect(led), hwnd(), kFlowIds + 5 * i + f)) continue;
-      ShowWindow(flow.hwnd(), SW_HIDE);
-      if (flow.Load(main_window::ColourFlowPath(folder, f))) flow.Draw();
+      ShowWindow(flow.hwnd(), SW_HIDE);  // loaded and started when first shown
     }
     b.Label(names_[i],
             Format("Profile %d name,%d,  514,101,21,Profile assigned to profile slot #%d", i + 1, kNameX[i], i + 1)
@@ -177,10 +174,10 @@ void CMainWindow::BuildControls() {
   b.Button(apply_, "Apply,640,563,72,30,Apply the setting to the device", kApplyId, kHelpApply);
   b.Button(cancel_, "Cancel,712,563,80,30,Close the application without saving the changes to the device",
            kCancelId, kHelpCancel);
-  OwnedBitmap line = Resource(IDB_HELP_LINE);
+  OwnedBitmap line = LoadSkinBitmap(IDB_HELP_LINE);
   helpLine_.Create(kHelpLineRect, hwnd(), kHelpLineId);
   helpLine_.SetBackground(line.get());
-  badge_ = Resource(IDB_MODEL_BADGE);
+  badge_ = LoadSkinBitmap(IDB_MODEL_BADGE);
 }
 
 void CMainWindow::BuildPages() {
@@ -188,7 +185,7 @@ void CMainWindow::BuildPages() {
   const UINT plainSheets[3] = {IDB_PAGE_BUTTONS_NORMAL, IDB_PAGE_LIGHT_NORMAL, IDB_PAGE_ADVANCED_NORMAL};
   CSkinDialog* plain[3] = {&buttonsPage_, &lightPage_, &advancedPage_};
   for (int i = 0; i < 3; ++i) {
-    OwnedBitmap background = Resource(plainSheets[i]);
+    OwnedBitmap background = LoadSkinBitmap(plainSheets[i]);
     plain[i]->SetBackground(background.get());
     plain[i]->Create(hwnd(), kPageRect, true);
   }
@@ -239,8 +236,15 @@ void CMainWindow::RefreshPreviews() {
       const PreviewColour& c = v.slots[i].preview[z];
       previews_[i].SetColor(RGB(c.red, c.green, c.blue), z);
     }
-    for (int f = 0; f < 5; ++f)
-      if (flows_[i][f].hwnd()) ShowWindow(flows_[i][f].hwnd(), f == v.slots[i].colourFlowPicture ? SW_SHOW : SW_HIDE);
+    for (int f = 0; f < 5; ++f) {
+      CAnimatedPicture& flow = flows_[i][f];
+      if (!flow.hwnd()) continue;
+      const bool shown = f == v.slots[i].colourFlowPicture;
+      // Most of the 25 pictures are never shown: each is read and started
+      // the first time it is.
+      if (shown && !flow.loaded() && flow.Load(main_window::ColourFlowPath(session_.programFolder(), f))) flow.Draw();
+      ShowWindow(flow.hwnd(), shown ? SW_SHOW : SW_HIDE);
+    }
   }
 }
 
@@ -253,9 +257,9 @@ void CMainWindow::RefreshFlag() {
   const int flag = main_window::ShownLanguage(session_.Working().QuickHelpLan);
   if (flag == shownFlag_) return;
   shownFlag_ = flag;
-  OwnedBitmap normal = Resource(IDB_FLAG_NORMAL_00 + static_cast<UINT>(flag));
-  OwnedBitmap hover = Resource(IDB_FLAG_HOVER_00 + static_cast<UINT>(flag));
-  OwnedBitmap down = Resource(IDB_FLAG_DOWN_00 + static_cast<UINT>(flag));
+  OwnedBitmap normal = LoadSkinBitmap(IDB_FLAG_NORMAL_00 + static_cast<UINT>(flag));
+  OwnedBitmap hover = LoadSkinBitmap(IDB_FLAG_HOVER_00 + static_cast<UINT>(flag));
+  OwnedBitmap down = LoadSkinBitmap(IDB_FLAG_DOWN_00 + static_cast<UINT>(flag));
   language_.SetImages(normal.get(), hover.get(), down.get(), normal.get());
 }
 

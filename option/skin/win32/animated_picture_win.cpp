@@ -47,11 +47,13 @@ COLORREF FromRgb(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xF
 CAnimatedPicture::CAnimatedPicture() {
   InitializeCriticalSection(&lock_);
   stopEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  shownEvent_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 }
 
 CAnimatedPicture::~CAnimatedPicture() {
   Unload();
   if (stopEvent_) CloseHandle(stopEvent_);
+  if (shownEvent_) CloseHandle(shownEvent_);
   DeleteCriticalSection(&lock_);
 }
 
@@ -170,6 +172,20 @@ bool CAnimatedPicture::Draw() {
   return true;
 }
 
+namespace {
+// What a DC shows, as a bitmap of its own.
+OwnedBitmap Snapshot(HDC from, int width, int height) {
+  HDC to = CreateCompatibleDC(from);
+  OwnedBitmap copy(CreateCompatibleBitmap(from, std::max(width, 1), std::max(height, 1)));
+  if (to && copy) {
+    SelectIn in(to, copy.get());
+    BitBlt(to, 0, 0, width, height, from, 0, 0, SRCCOPY);
+  }
+  if (to) DeleteDC(to);
+  return copy;
+}
+}  // namespace
+
 DWORD WINAPI CAnimatedPicture::ThreadMain(LPVOID self) {
   static_cast<CAnimatedPicture*>(self)->Play();
   return 0;
@@ -185,17 +201,35 @@ void CAnimatedPicture::Play() {
   if (saved && savedBitmap) savedOld = SelectObject(saved, savedBitmap);
   LeaveCriticalSection(&lock_);
 
+  // The first pass composes every frame (with its disposal) and keeps the
+  // result; later passes only put the kept pictures on the canvas, since the
+  // sequence repeats exactly.
+  std::vector<OwnedBitmap> composed(frames_.size());
+  bool firstPass = true;
   while (!stop_) {
     for (size_t i = 0; i < frames_.size() && !stop_; ++i) {
+      // A hidden picture costs nothing: the worker sleeps until it is shown
+      // (or, for a parent's change, looks again each second).
+      while (!stop_ && hwnd() && !IsWindowVisible(hwnd())) {
+        const HANDLE wake[2] = {stopEvent_, shownEvent_};
+        WaitForMultipleObjects(2, wake, FALSE, 1000);
+      }
+      if (stop_) break;
       const FrameInfo& f = frames_[i].info;
       const RECT area{f.left, f.top, f.left + f.width, f.top + f.height};
       EnterCriticalSection(&lock_);
-      if (f.disposal == 3 && savedOld) BitBlt(saved, f.left, f.top, f.width, f.height, canvas_, f.left, f.top, SRCCOPY);
-      Render(frames_[i].picture, f.left, f.top, f.width, f.height);
+      if (firstPass) {
+        if (f.disposal == 3 && savedOld) BitBlt(saved, f.left, f.top, f.width, f.height, canvas_, f.left, f.top, SRCCOPY);
+        Render(frames_[i].picture, f.left, f.top, f.width, f.height);
+        composed[i] = Snapshot(canvas_, size_.cx, size_.cy);
+      } else if (composed[i]) {
+        DrawBitmap(canvas_, composed[i].get(), 0, 0, size_.cx, size_.cy);
+      }
       LeaveCriticalSection(&lock_);
       ++framesShown_;
       if (HWND window = hwnd()) InvalidateRect(window, nullptr, FALSE);
       if (WaitForSingleObject(stopEvent_, static_cast<DWORD>(f.delayMs)) == WAIT_OBJECT_0) break;
+      if (!firstPass) continue;
       // This frame's disposal, before the next one is drawn.
       EnterCriticalSection(&lock_);
       if (f.disposal == 2) FillArea(area);
@@ -203,9 +237,7 @@ void CAnimatedPicture::Play() {
       LeaveCriticalSection(&lock_);
     }
     if (stop_) break;
-    EnterCriticalSection(&lock_);
-    FillArea(RECT{0, 0, size_.cx, size_.cy});
-    LeaveCriticalSection(&lock_);
+    firstPass = false;
   }
   if (savedOld) SelectObject(saved, savedOld);
   if (savedBitmap) DeleteObject(savedBitmap);
@@ -257,6 +289,9 @@ LRESULT CAnimatedPicture::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_ERASEBKGND:
       return 1;
+    case WM_SHOWWINDOW:
+      if (wParam && shownEvent_) SetEvent(shownEvent_);
+      break;
     case WM_DESTROY:
       Stop();  // the worker must not outlive the window it invalidates
       break;

@@ -77,6 +77,7 @@ class CAnimatedPicture : public SkinWindow {
   HGDIOBJ canvasOld_ = nullptr;
   HANDLE thread_ = nullptr;
   HANDLE stopEvent_ = nullptr;
+  HANDLE shownEvent_ = nullptr;  // WM_SHOWWINDOW wakes a worker waiting while hidden
   std::atomic<bool> stop_{false};
   std::atomic<long> framesShown_{0};
 };

@@ -3,9 +3,7 @@
 namespace vextra {
 
 LoadedSheets::LoadedSheets(UINT firstResource) {
-  HINSTANCE module = GetModuleHandleA(nullptr);
-  for (UINT i = 0; i < 4; ++i)
-    owned_[i].reset(LoadBitmapA(module, MAKEINTRESOURCEA(firstResource + i)));
+  for (UINT i = 0; i < 4; ++i) owned_[i] = LoadSkinBitmap(firstResource + i);
   sheets_ = SkinSheets{owned_[0].get(), owned_[1].get(), owned_[2].get(), owned_[3].get()};
 }
 

@@ -52,10 +52,19 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
 OwnedBitmap CutBitmap(HBITMAP source, const RECT& rect) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (!source || w <= 0 || h <= 0) return OwnedBitmap();
-  HDC screen = GetDC(nullptr);
-  OwnedBitmap cut(CreateCompatibleBitmap(screen, w, h));
-  HDC from = CreateCompatibleDC(screen);
-  HDC to = CreateCompatibleDC(screen);
+  // A 32-bit DIB section and two memory DCs: no screen DC to ask the window
+  // system for, which matters when a window cuts hundreds of images.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  OwnedBitmap cut(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  HDC from = CreateCompatibleDC(nullptr);
+  HDC to = CreateCompatibleDC(nullptr);
   if (cut && from && to) {
     SelectIn inFrom(from, source);
     SelectIn inTo(to, cut.get());
@@ -64,8 +73,12 @@ OwnedBitmap CutBitmap(HBITMAP source, const RECT& rect) {
   }
   if (from) DeleteDC(from);
   if (to) DeleteDC(to);
-  ReleaseDC(nullptr, screen);
   return cut;
+}
+
+OwnedBitmap LoadSkinBitmap(UINT resource) {
+  return OwnedBitmap(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 OwnedBitmap CopyBitmap(HBITMAP source) {

@@ -79,10 +79,14 @@ class MemoryCanvas {
 SIZE BitmapSize(HBITMAP bitmap);
 // Draws the bitmap's top-left (width x height) at (x, y).
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);
-// A new screen-compatible bitmap holding `rect` of `source` (parts outside
+// A new 32-bit bitmap holding `rect` of `source` (parts outside
 // the source come out black). None for an empty rectangle or no source.
 OwnedBitmap CutBitmap(HBITMAP source, const RECT& rect);
 OwnedBitmap CopyBitmap(HBITMAP source);
+// A bitmap resource of the program as a DIB section: its bits are taken as
+// they are, with no conversion to the screen's format (the skin's sheets are
+// large, and only cut from).
+OwnedBitmap LoadSkinBitmap(UINT resource);
 // Font of the toolkit: face, height, width, weight 400, default character set.
 OwnedFont MakeFont(const char* face, int height, int width);
 

@@ -87,7 +87,7 @@ bool CLedPreview::Create(const RECT& rect, HWND parent, int id) {
 }
 
 void CLedPreview::SetBackground(UINT bitmapResource) {
-  OwnedBitmap loaded(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapResource)));
+  OwnedBitmap loaded = LoadSkinBitmap(bitmapResource);
   SetBackground(loaded.get());
 }
 

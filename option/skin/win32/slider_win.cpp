@@ -8,7 +8,7 @@ namespace vextra {
 
 bool CPHSlider::Create(UINT bitmapResource, int x, int y, int leftBound, int rightBound, HWND parent, int id,
                        bool shaped) {
-  OwnedBitmap loaded(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapResource)));
+  OwnedBitmap loaded = LoadSkinBitmap(bitmapResource);
   return Create(loaded.get(), x, y, leftBound, rightBound, parent, id, shaped);
 }
 
@@ -104,7 +104,7 @@ LRESULT CPHSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CclickHSlider::Create(UINT thumbResource, int left, int top, int right, int bottom, HWND parent, int id) {
-  OwnedBitmap loaded(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(thumbResource)));
+  OwnedBitmap loaded = LoadSkinBitmap(thumbResource);
   return Create(loaded.get(), left, top, right, bottom, parent, id);
 }
 

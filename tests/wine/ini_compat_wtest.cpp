@@ -108,7 +108,21 @@ void CompareFiles(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+// One writer of the two-program check: 150 saves of its own keys.
+void WriteKeys(const std::string& path, char name) {
+  for (int i = 0; i < 150; ++i) {
+    IniFile ini(path);
+    ini.Load();
+    ini.SetInt("Setting", std::string(1, name) + std::to_string(i), i);
+    ini.Commit();
+  }
+}
+
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--writer") == 0) {
+    WriteKeys(argv[2], 'B');
+    return 0;
+  }
   if (argc < 2) {
     std::printf("usage: ini_compat_wtest <work folder>\n");
     return 2;
@@ -201,6 +215,31 @@ int main(int argc, char** argv) {
   GetPrivateProfileStringA("Foreign", "Kept", "", buffer, sizeof buffer, (winFolder + "config.ini").c_str());
   WCHECK_EQ(std::string(buffer), std::string("yes"));
   WCHECK_EQ(GetPrivateProfileIntA("Setting", "CurrentProfile", -1, (winFolder + "config.ini").c_str()), 3u);
+
+  // 4. Two programs saving different keys of one file at the same time (the
+  // Option and the Monitor on config.ini): the named mutex keeps every key.
+  {
+    const std::string shared = work + "shared.ini";
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = std::string("\"") + self + "\" --writer \"" + shared + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    WCHECK(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    WriteKeys(shared, 'A');
+    WCHECK(WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    IniFile result(shared);
+    WCHECK(result.Load());
+    int missing = 0;
+    for (char name : {'A', 'B'})
+      for (int i = 0; i < 150; ++i)
+        if (result.GetInt("Setting", std::string(1, name) + std::to_string(i), -1) != i) ++missing;
+    WCHECK_EQ(missing, 0);
+    WCHECK(!CanOpenForReading(TemporaryPathOf(shared)));
+  }
 
   return wine_check::Finish();
 }

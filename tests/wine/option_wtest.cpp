@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -204,6 +205,20 @@ int main(int argc, char** argv) {
   program = work + "program\\";
   LayOut(built, FolderOf(self));
 
+  // The shell's "open" of a web or e-mail link reaches the harness's stand-in
+  // browser, which notes each address it is given.
+  if (const char* browser = std::getenv("WINE_TEST_BROWSER")) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+      RegSetValueExA(key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(browser),
+                     static_cast<DWORD>(std::strlen(browser) + 1));
+      RegSetValueExA(key, "Mailers", 0, REG_SZ, reinterpret_cast<const BYTE*>(browser),
+                     static_cast<DWORD>(std::strlen(browser) + 1));
+      RegCloseKey(key);
+    }
+  }
+
   HANDLE monitor = StartProcess(program + "VextraMonitor.exe", "", program);
   WCHECK(WaitFor([] { return Monitor() != nullptr; }, 20000));
   WCHECK(WaitForReadBack(Layout(), 40000));
@@ -291,11 +306,43 @@ int main(int argc, char** argv) {
   WCHECK(WaitFor([] { return std::string(StoredProfile(2).ProFileName) == "Racing wheel setup a"; }, 5000));
   WCHECK_EQ(std::string(StoredProfile(2).GameFile0), std::string("C:\\Games\\Racer\\racer.exe"));
 
-  // --- the pages
+  // --- Create on slot 4: the fields start empty, and the new name lands
+  Click(479, 485, 156, 25);
+  Click(290, 450, 110, 25);
+  HWND created = WaitForDialog();
+  WCHECK(created != nullptr);
+  if (created) {
+    POINT nameAt{211, 85}, pathAt{160, 144};
+    HWND nameEdit = WindowAt(created, nameAt);
+    WCHECK_EQ(TextOf(nameEdit), std::string());
+    WCHECK_EQ(TextOf(WindowAt(created, pathAt)), std::string());
+    TypeInto(nameEdit, "Strategy");
+    ClickIn(created, 72 + 28, 210 + 12);
+  }
+  WCHECK(WaitFor([] { return SkinDialog() == nullptr; }, 5000));
+  Click(640, 563, 72, 30);
+  WCHECK(WaitFor([] { return std::string(StoredProfile(3).ProFileName) == "Strategy"; }, 5000));
+  Click(322, 485, 155, 25);  // back to slot 3
+  Click(640, 563, 72, 30);
+
+  // --- the pages; on the Update page the lower support button opens the
+  // e-mail link, the upper one the form
   for (int page = 1; page < 5; ++page) {
     Click(4 + (page == 0 ? 0 : 160 + 157 * (page - 1)), 75, 157, 38);
     const char* names[5] = {"main", "buttons", "light", "advanced", "update"};
     Screenshot(std::string("page-") + names[page]);
+  }
+  const char* browserLog = std::getenv("WINE_TEST_BROWSER_LOG");
+  if (browserLog) {
+    const std::string log = std::string("Z:") + browserLog;
+    ClickPage(400, 265, 100, 30);
+    WCHECK(WaitFor([&] { return ReadText(log).find("mailto:support@velmar.example") != std::string::npos; }, 8000));
+    ClickPage(400, 210, 100, 30);
+    WCHECK(WaitFor([&] { return ReadText(log).find("https://support.velmar.example/contact") != std::string::npos; },
+                   8000));
+    ClickPage(15, 81, 200, 34);
+    WCHECK(WaitFor([&] { return ReadText(log).find("https://support.velmar.example/vextra") != std::string::npos; },
+                   8000));
   }
   Click(4, 75, 160, 38);
 

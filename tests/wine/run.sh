@@ -37,6 +37,12 @@ if [ $needs_display -eq 1 ]; then
   export WINE_TEST_DISPLAY="$XDISPLAY"
 fi
 
+# A stand-in browser and mailer: every address the shell opens is noted in
+# the log (the tests read it; nothing leaves the machine).
+export WINE_TEST_BROWSER="$RESULTS/browser.sh" WINE_TEST_BROWSER_LOG="$RESULTS/browser.log"
+printf '#!/bin/sh\necho "$1" >> "%s"\n' "$WINE_TEST_BROWSER_LOG" > "$WINE_TEST_BROWSER"
+chmod +x "$WINE_TEST_BROWSER"
+
 wineserver -p
 passed=0; failed=0
 while read -r name limit display args; do

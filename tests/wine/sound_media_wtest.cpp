@@ -157,7 +157,11 @@ bool HeardFiles(const std::vector<Capture>& heard, int volume, const std::vector
   for (size_t i = 0; ok && i < files.size(); ++i) {
     const std::string expected = Samples(volume, files[i]);
     const std::string& got = heard[i].samples;
-    const bool whole = got == expected;
+    // The capture device may round a sound up to its period with silence.
+    const bool padded = got.size() > expected.size() && got.size() - expected.size() <= 4096 &&
+                        got.compare(0, expected.size(), expected) == 0 &&
+                        got.find_first_not_of('\0', expected.size()) == std::string::npos;
+    const bool whole = got == expected || padded;
     const bool beginning = i + 1 < files.size() && got.size() >= 4000 && expected.compare(0, got.size(), got) == 0;
     ok = !expected.empty() && (whole || beginning);
   }

@@ -114,6 +114,39 @@ BOOL CALLBACK CountOptionWindow(HWND w, LPARAM count) {
   return TRUE;
 }
 
+// The system's open / save dialog of the Option, once it is up.
+BOOL CALLBACK FindFileDialog(HWND w, LPARAM out) {
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (std::strcmp(cls, "#32770") == 0 && IsWindowVisible(w)) {
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND WaitForFileDialog() {
+  HWND d = nullptr;
+  WaitFor([&] {
+    EnumWindows(FindFileDialog, reinterpret_cast<LPARAM>(&d));
+    return d != nullptr;
+  }, 10000);
+  Pump(500);
+  return d;
+}
+
+// Types the path into the dialog's file name field and presses its OK
+// button, as a user would.
+void ChooseFile(HWND dialog, const std::string& path) {
+  constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480;
+  HWND field = GetDlgItem(dialog, kFileNameCombo);
+  if (!field) field = GetDlgItem(dialog, kFileNameEdit);
+  if (field) SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 8000);
+  Pump(300);
+}
+
 int OptionWindows() {
   int n = 0;
   EnumWindows(CountOptionWindow, reinterpret_cast<LPARAM>(&n));
@@ -322,6 +355,28 @@ int main(int argc, char** argv) {
   WCHECK(WaitFor([] { return SkinDialog() == nullptr; }, 5000));
   Click(640, 563, 72, 30);
   WCHECK(WaitFor([] { return std::string(StoredProfile(3).ProFileName) == "Strategy"; }, 5000));
+  Click(322, 485, 155, 25);  // back to slot 3
+  Click(640, 563, 72, 30);
+
+  // --- Save then Load of a profile file: slot 3's profile into slot 5
+  const std::string exported = work + "Racing.vmp";
+  Click(560, 450, 110, 25);
+  HWND saveDialog = WaitForFileDialog();
+  WCHECK(saveDialog != nullptr);
+  if (saveDialog) ChooseFile(saveDialog, exported);
+  WCHECK(WaitFor([&] { return CanOpenForReading(exported); }, 8000));
+  ProfileRecord fromFile{};
+  WCHECK(SettingsStore::LoadProfile(fromFile, exported, 2) == 1);
+  WCHECK_EQ(std::string(fromFile.ProFileName), std::string("Racing wheel setup a"));
+  Click(637, 485, 155, 25);  // slot 5
+  Click(430, 450, 110, 25);  // Load
+  HWND loadDialog = WaitForFileDialog();
+  WCHECK(loadDialog != nullptr);
+  if (loadDialog) ChooseFile(loadDialog, exported);
+  Pump(800);
+  Click(640, 563, 72, 30);
+  WCHECK(WaitFor([] { return std::string(StoredProfile(4).ProFileName) == "Racing wheel setup a"; }, 8000));
+  WCHECK_EQ(std::string(StoredProfile(4).GameFile0), std::string("C:\\Games\\Racer\\racer.exe"));
   Click(322, 485, 155, 25);  // back to slot 3
   Click(640, 563, 72, 30);
 

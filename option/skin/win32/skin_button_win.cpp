@@ -38,8 +38,10 @@ void CSkinButton::SetImagesFromSheets(const SkinSheets& sheets, const RECT& rect
   images_.FromSheets(sheets, rect);
   if (hwnd()) {
     const LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
-    SetWindowLongPtrA(hwnd(), GWL_STYLE, style & ~(WS_BORDER | WS_TABSTOP));
-    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    if (style & (WS_BORDER | WS_TABSTOP)) {  // a frame change is dear: only when there is one
+      SetWindowLongPtrA(hwnd(), GWL_STYLE, style & ~(WS_BORDER | WS_TABSTOP));
+      SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    }
   }
   Invalidate();
 }

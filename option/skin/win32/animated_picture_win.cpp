@@ -225,9 +225,17 @@ void CAnimatedPicture::Play() {
       } else if (composed[i]) {
         DrawBitmap(canvas_, composed[i].get(), 0, 0, size_.cx, size_.cy);
       }
-      LeaveCriticalSection(&lock_);
       ++framesShown_;
-      if (HWND window = hwnd()) InvalidateRect(window, nullptr, FALSE);
+      // Straight onto the window from here: no paint message round trip
+      // through the window's thread for every frame (WM_PAINT still serves
+      // uncovering).
+      if (HWND window = hwnd()) {
+        if (HDC dc = GetDC(window)) {
+          BitBlt(dc, 0, 0, size_.cx, size_.cy, canvas_, 0, 0, SRCCOPY);
+          ReleaseDC(window, dc);
+        }
+      }
+      LeaveCriticalSection(&lock_);
       if (WaitForSingleObject(stopEvent_, static_cast<DWORD>(f.delayMs)) == WAIT_OBJECT_0) break;
       if (!firstPass) continue;
       // This frame's disposal, before the next one is drawn.

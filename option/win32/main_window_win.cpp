@@ -155,11 +155,7 @@ void CMainWindow::BuildControls() {
     const LayoutEntry led = Parsed(Format("Profile %d Color,%d,514,23,23,", i + 1, kPreviewX[i]).c_str());
     previews_[i].Create(LayoutRect(led), hwnd(), kPreviewIds + i);
     previews_[i].SetBackground(preview.get());
-    for (int f = 0; f < 5; ++f) {
-      CAnimatedPicture& flow = flows_[i][f];
-      if (!flow.Create(LayoutRect(led), hwnd(), kFlowIds + 5 * i + f)) continue;
-      ShowWindow(flow.hwnd(), SW_HIDE);  // loaded and started when first shown
-    }
+    // The slot's five colour-flow pictures are made when first shown.
     b.Label(names_[i],
             Format("Profile %d name,%d,  514,101,21,Profile assigned to profile slot #%d", i + 1, kNameX[i], i + 1)
                 .c_str(),
@@ -238,12 +234,19 @@ void CMainWindow::RefreshPreviews() {
     }
     for (int f = 0; f < 5; ++f) {
       CAnimatedPicture& flow = flows_[i][f];
-      if (!flow.hwnd()) continue;
       const bool shown = f == v.slots[i].colourFlowPicture;
-      // Most of the 25 pictures are never shown: each is read and started
-      // the first time it is.
-      if (shown && !flow.loaded() && flow.Load(main_window::ColourFlowPath(session_.programFolder(), f))) flow.Draw();
-      ShowWindow(flow.hwnd(), shown ? SW_SHOW : SW_HIDE);
+      // Most of the 25 pictures are never shown: each is made, read and
+      // started the first time it is, over its slot's preview.
+      if (shown && !flow.hwnd()) {
+        RECT at;
+        GetWindowRect(previews_[i].hwnd(), &at);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&at), 2);
+        if (flow.Create(at, hwnd(), kFlowIds + 5 * i + f)) {
+          SetWindowPos(flow.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+          if (flow.Load(main_window::ColourFlowPath(session_.programFolder(), f))) flow.Draw();
+        }
+      }
+      if (flow.hwnd()) ShowWindow(flow.hwnd(), shown ? SW_SHOW : SW_HIDE);
     }
   }
 }

@@ -35,40 +35,36 @@ void StyleEdit(CBitmapEdit& edit) { edit.SetColors(RGB(230, 230, 230), RGB(24, 2
 
 }  // namespace
 
-bool BrowseForProgram(HWND owner, std::string& path) {
-  char desktop[MAX_PATH] = {};
-  SHGetSpecialFolderPathA(owner, desktop, 0, FALSE);
+namespace {
+// One standard file dialog: opens at `start`, with the filter ("a|b|") and
+// the default extension; the chosen full path on OK.
+bool FileDialog(HWND owner, bool save, const std::string& start, const char* filter, const char* extension,
+                std::string& chosen) {
   char file[MAX_PATH * 2];
-  CopyInto(file, std::string(desktop) + "\\.exe");
-  const std::vector<char> filter = FilterOf("exe file(*.exe)|*.EXE|");
+  CopyInto(file, start);
+  const std::vector<char> filters = FilterOf(filter);
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.data();
+  ofn.lpstrFilter = filters.data();
   ofn.lpstrFile = file;
   ofn.nMaxFile = sizeof file;
-  ofn.lpstrDefExt = "*.exe";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&ofn)) return false;
-  path = file;
-  return true;
-}
-
-bool AskProfileFile(HWND owner, bool save, const std::string& proposal, std::string& chosen) {
-  char file[MAX_PATH * 2];
-  CopyInto(file, proposal);
-  const std::vector<char> filter = FilterOf(kProfileFileFilter);
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.data();
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = sizeof file;
-  ofn.lpstrDefExt = "vmp";
+  ofn.lpstrDefExt = extension;
   ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
   chosen = file;
   return true;
+}
+}  // namespace
+
+bool BrowseForProgram(HWND owner, std::string& path) {
+  char desktop[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(owner, desktop, 0, FALSE);
+  return FileDialog(owner, false, std::string(desktop) + "\\.exe", "exe file(*.exe)|*.EXE|", "*.exe", path);
+}
+
+bool AskProfileFile(HWND owner, bool save, const std::string& proposal, std::string& chosen) {
+  return FileDialog(owner, save, proposal, kProfileFileFilter, "vmp", chosen);
 }
 
 // ---------------------------------------------------------------- profile properties

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/file_system.h"
+#include "common/ini_file.h"
 #include "featlink/sim/sim_control.h"
 #include "common/program_messages.h"
 #include "sim/simulated_mouse.h"
@@ -69,6 +70,18 @@ void Pump(int milliseconds) {
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+std::unique_ptr<SimulatedMouse> SavedMouse(const std::string& program) {
+  auto mouse = std::make_unique<SimulatedMouse>();
+  mouse->Load(program + "mousesim.state");
+  return mouse;
+}
+
+int ConfigInt(const std::string& program, const char* key) {
+  IniFile config(program + "config.ini");
+  config.Load();
+  return config.GetInt("Setting", key, -99);
 }
 
 bool WaitFor(const std::function<bool()>& condition, int milliseconds) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/settings_block.h"
+#include "sim/simulated_mouse.h"
 
 namespace monitor_driver {
 
@@ -19,6 +20,10 @@ void Pump(int milliseconds);
 bool WaitFor(const std::function<bool()>& condition, int milliseconds);
 
 std::string ReadText(const std::string& path);
+// What the program folder holds: the simulated mouse as it saved itself, and
+// an integer of config.ini's [Setting] (-99 when absent).
+std::unique_ptr<vextra::SimulatedMouse> SavedMouse(const std::string& program);
+int ConfigInt(const std::string& program, const char* key);
 HWND Monitor();
 
 // A command to the simulated mouse inside the Monitor ("press 5", "dpi up",

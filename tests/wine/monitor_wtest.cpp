@@ -77,17 +77,8 @@ bool TrayIconShown() {
   return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
-std::unique_ptr<SimulatedMouse> SavedMouse() {
-  auto mouse = std::make_unique<SimulatedMouse>();
-  mouse->Load(program + "mousesim.state");
-  return mouse;
-}
-
-int ConfigInt(const char* key) {
-  IniFile config(program + "config.ini");
-  config.Load();
-  return config.GetInt("Setting", key, -99);
-}
+std::unique_ptr<SimulatedMouse> SavedMouse() { return monitor_driver::SavedMouse(program); }
+int ConfigInt(const char* key) { return monitor_driver::ConfigInt(program, key); }
 
 std::string LastHostState() {
   const std::string text = ReadText(simLog);

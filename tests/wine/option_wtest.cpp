@@ -161,17 +161,8 @@ void Screenshot(const std::string& name) {
 
 // ---------------------------------------------------------------- what landed
 
-std::unique_ptr<SimulatedMouse> Mouse() {
-  auto mouse = std::make_unique<SimulatedMouse>();
-  mouse->Load(program + "mousesim.state");
-  return mouse;
-}
-
-int ConfigInt(const char* key) {
-  IniFile config(program + "config.ini");
-  config.Load();
-  return config.GetInt("Setting", key, -99);
-}
+std::unique_ptr<SimulatedMouse> Mouse() { return SavedMouse(program); }
+int ConfigInt(const char* key) { return monitor_driver::ConfigInt(program, key); }
 
 ProfileRecord StoredProfile(int index) {
   ProfileRecord p{};

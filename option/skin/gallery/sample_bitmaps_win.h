@@ -15,15 +15,8 @@ namespace sample {
 
 // A 32-bit DIB section holding the pixels (0x00RRGGBB, top row first).
 inline OwnedBitmap BitmapFromPixels(const std::vector<uint32_t>& pixels, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  OwnedBitmap bitmap = NewDib32(width, height, &bits);
   if (bitmap && bits) CopyMemory(bits, pixels.data(), pixels.size() * sizeof(uint32_t));
   return bitmap;
 }

@@ -54,15 +54,7 @@ OwnedBitmap CutBitmap(HBITMAP source, const RECT& rect) {
   if (!source || w <= 0 || h <= 0) return OwnedBitmap();
   // A 32-bit DIB section and two memory DCs: no screen DC to ask the window
   // system for, which matters when a window cuts hundreds of images.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  OwnedBitmap cut(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  OwnedBitmap cut = NewDib32(w, h);
   HDC from = CreateCompatibleDC(nullptr);
   HDC to = CreateCompatibleDC(nullptr);
   if (cut && from && to) {
@@ -74,6 +66,20 @@ OwnedBitmap CutBitmap(HBITMAP source, const RECT& rect) {
   if (from) DeleteDC(from);
   if (to) DeleteDC(to);
   return cut;
+}
+
+OwnedBitmap NewDib32(int width, int height, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  OwnedBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (bits) *bits = pixels;
+  return dib;
 }
 
 OwnedBitmap LoadSkinBitmap(UINT resource) {

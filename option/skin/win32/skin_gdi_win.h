@@ -83,6 +83,8 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);
 // the source come out black). None for an empty rectangle or no source.
 OwnedBitmap CutBitmap(HBITMAP source, const RECT& rect);
 OwnedBitmap CopyBitmap(HBITMAP source);
+// An empty 32-bit top-down DIB section; its pixels at *bits when asked for.
+OwnedBitmap NewDib32(int width, int height, void** bits = nullptr);
 // A bitmap resource of the program as a DIB section: its bits are taken as
 // they are, with no conversion to the screen's format (the skin's sheets are
 // large, and only cut from).

@@ -81,20 +81,23 @@ std::string TextOf(HWND w) {
 }
 
 // (Named callbacks: the 32-bit build's lambdas do not convert to stdcall.)
-BOOL CALLBACK FindSkinDialog(HWND w, LPARAM out) {
+BOOL CALLBACK FindModal(HWND w, LPARAM out) {
   char cls[64] = {};
   GetClassNameA(w, cls, sizeof cls);
-  if (std::strcmp(cls, "VextraSkinDialog") == 0 && IsWindowVisible(w) && w != Option()) {
+  // The main window runs as a modal dialog too: it is not one of these.
+  if (std::strcmp(cls, "VextraSkinModal") == 0 && IsWindowVisible(w) && w != Option()) {
     *reinterpret_cast<HWND*>(out) = w;
     return FALSE;
   }
   return TRUE;
 }
 
-// A skinned dialog of ours other than the main window: the one on top.
+// The skinned modal dialog that is up: a child of the main window when it
+// lies inside it, else a window of its own.
 HWND SkinDialog() {
   HWND found = nullptr;
-  EnumWindows(FindSkinDialog, reinterpret_cast<LPARAM>(&found));
+  if (HWND main = Option()) EnumChildWindows(main, FindModal, reinterpret_cast<LPARAM>(&found));
+  if (!found) EnumWindows(FindModal, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -302,6 +305,7 @@ int main(int argc, char** argv) {
   Screenshot("windows-profile-confirm");
   if (confirm) ClickIn(confirm, 72 + 28, 200 + 12);  // OK
   WCHECK(WaitFor([] { return SkinDialog() == nullptr; }, 5000));
+
   Click(640, 563, 72, 30);
   WCHECK(WaitFor([] { return ConfigInt("WindowsProfile") == 1; }, 5000));
   Click(296, 514, 22, 22);  // the marker already there: cleared, no question

@@ -400,6 +400,17 @@ void TestKeys(Host& host, CBitmapEdit& edit, HWND plain) {
   WCHECK(!SkinPreTranslateMessage(m));
 }
 
+// The modal dialog that is up: the active window, or a child of it (a
+// dialog wholly inside its owner is made its child).
+HWND ShownModal() {
+  HWND active = GetActiveWindow();
+  char cls[64] = {};
+  GetClassNameA(active, cls, sizeof cls);
+  if (std::strcmp(cls, "VextraSkinModal") == 0) return active;
+  HWND child = FindWindowExA(active, nullptr, "VextraSkinModal", nullptr);
+  return child && IsWindowVisible(child) ? child : nullptr;
+}
+
 // Modal confirmation dialogs, driven from a timer inside their loop.
 struct ModalScript {
   int clickId;  // button to click; 0 = send WM_CLOSE
@@ -413,13 +424,8 @@ ModalScript* script = nullptr;
 void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
   if (!script) return;
   if (!script->dialog) {
-    script->dialog = GetActiveWindow();
-    char cls[64] = {};
-    GetClassNameA(script->dialog, cls, sizeof cls);
-    if (std::strcmp(cls, "VextraSkinDialog") != 0) {
-      script->dialog = nullptr;
-      return;
-    }
+    script->dialog = ShownModal();
+    if (!script->dialog) return;
     script->exitPresent = GetDlgItem(script->dialog, CConfirmDialog::kExitId) != nullptr;
     PostMessageA(script->dialog, WM_KEYDOWN, VK_RETURN, 0);
     PostMessageA(GetDlgItem(script->dialog, IDOK), WM_KEYDOWN, VK_ESCAPE, 0);

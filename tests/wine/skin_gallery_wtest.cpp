@@ -105,6 +105,8 @@ bool Screenshot(const std::string& name, Screen& screen) {
   return ok;
 }
 
+HWND gallery = nullptr;
+
 struct Search {
   bool (*found)(HWND);
   HWND hit;
@@ -121,19 +123,20 @@ HWND WaitForWindow(bool (*found)(HWND), int timeoutMs) {
   Search search{found, nullptr};
   for (int waited = 0; waited < timeoutMs; waited += 50) {
     EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    if (!search.hit && gallery) EnumChildWindows(gallery, Visit, reinterpret_cast<LPARAM>(&search));
     if (search.hit) return search.hit;
     Sleep(50);
   }
   return nullptr;
 }
 
-HWND gallery = nullptr;
-
+// The modal dialog of the gallery: a child of it when it lies inside it,
+// else a window it owns.
 bool IsConfirmDialog(HWND w) {
   char cls[64] = {};
   GetClassNameA(w, cls, sizeof cls);
-  return w != gallery && std::strcmp(cls, "VextraSkinDialog") == 0 && GetWindow(w, GW_OWNER) == gallery &&
-         IsWindowVisible(w);
+  return w != gallery && std::strcmp(cls, "VextraSkinModal") == 0 &&
+         (GetWindow(w, GW_OWNER) == gallery || GetParent(w) == gallery) && IsWindowVisible(w);
 }
 
 bool IsMenu(HWND w) {

@@ -198,7 +198,8 @@ void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
   HWND active = GetActiveWindow();
   char cls[64] = {};
   GetClassNameA(active, cls, sizeof cls);
-  if (std::string(cls) != "VextraSkinDialog" || !IsWindowVisible(active)) return;
+  if (std::string(cls) != "VextraSkinModal") active = FindWindowExA(active, nullptr, "VextraSkinModal", nullptr);
+  if (!active || !IsWindowVisible(active)) return;
   if (!modalProbe->seen) {
     modalProbe->seen = true;
     GetWindowRect(active, &modalProbe->rect);

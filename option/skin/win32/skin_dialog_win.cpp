@@ -28,14 +28,14 @@ void CSkinDialog::SetBackground(HBITMAP background) {
 bool CSkinDialog::IsTopLevel() const { return hwnd() && !(GetWindowLongPtrA(hwnd(), GWL_STYLE) & WS_CHILD); }
 
 void CSkinDialog::ApplyShape() {
-  if (!IsTopLevel() || !background_) return;
+  if (!(IsTopLevel() || modal_) || !background_) return;
   if (HRGN shape = BitmapToRegion(background_.get(), RGB(255, 255, 255), 0)) {
     if (!SetWindowRgn(hwnd(), shape, TRUE)) DeleteObject(shape);  // owned by the window once set
   }
 }
 
 bool CSkinDialog::Create(HWND parent, const RECT& rect, bool child) {
-  const DWORD style = child ? (WS_CHILD | WS_CLIPCHILDREN) : (WS_POPUP | WS_CLIPCHILDREN | extraStyle_);
+  const DWORD style = child ? (WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS) : (WS_POPUP | WS_CLIPCHILDREN | extraStyle_);
   if (!CreateDialogWindow(style, child ? WS_EX_CONTROLPARENT : 0, rect, parent)) return false;
   ApplyShape();
   OnInitDialog();
@@ -53,19 +53,36 @@ INT_PTR CSkinDialog::DoModal(HWND owner, const POINT* topLeft) {
   const int w = size.cx > 0 ? size.cx : 300, h = size.cy > 0 ? size.cy : 200;
   const int x = topLeft ? topLeft->x : (area.left + area.right - w) / 2;
   const int y = topLeft ? topLeft->y : (area.top + area.bottom - h) / 2;
-  if (!CreateDialogWindow(WS_POPUP | WS_CLIPCHILDREN | extraStyle_, 0, RECT{x, y, x + w, y + h}, owner)) return -1;
+  // A dialog that lies wholly inside its owner is made a child of it. It
+  // looks and acts the same (the loop below keeps input from the owner's
+  // other windows), and it is shown where a top-level window wholly inside
+  // another one is not (Wine's X11 driver never shows such a window's picture).
+  RECT ownerRect{};
+  const bool inside = owner && GetWindowRect(owner, &ownerRect) && x >= ownerRect.left && y >= ownerRect.top &&
+                      x + w <= ownerRect.right && y + h <= ownerRect.bottom;
+  if (inside) {
+    POINT at{x, y};
+    ScreenToClient(owner, &at);
+    if (!CreateDialogWindow(WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+                            RECT{at.x, at.y, at.x + w, at.y + h}, owner, true))
+      return -1;
+    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  } else if (!CreateDialogWindow(WS_POPUP | WS_CLIPCHILDREN | extraStyle_, 0, RECT{x, y, x + w, y + h}, owner, true)) {
+    return -1;
+  }
   modal_ = true;
   ended_ = false;
   result_ = IDCANCEL;
   ApplyShape();
   OnInitDialog();
-  const bool ownerEnabled = owner && IsWindowEnabled(owner);
+  const bool ownerEnabled = !inside && owner && IsWindowEnabled(owner);
   // A control of the owner may hold the mouse (a hovered button does): the
   // dialog takes over now.
   if (GetCapture()) ReleaseCapture();
   if (ownerEnabled) EnableWindow(owner, FALSE);
   ShowWindow(hwnd(), SW_SHOW);
-  SetActiveWindow(hwnd());
+  if (!inside) SetActiveWindow(hwnd());
+  if (!IsChild(hwnd(), GetFocus())) SetFocus(hwnd());
   while (!ended_ && hwnd()) {
     MSG msg;
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -74,6 +91,13 @@ INT_PTR CSkinDialog::DoModal(HWND owner, const POINT* topLeft) {
       break;
     }
     if (got < 0) break;
+    // While a child dialog is up, the owner's other windows take no input.
+    const bool input = (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+                       (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+                       (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK);
+    if (inside && input && msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd) &&
+        (msg.hwnd == owner || IsChild(owner, msg.hwnd)))
+      continue;
     if (SkinPreTranslateMessage(msg) || IsDialogMessageA(hwnd(), &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -82,7 +106,8 @@ INT_PTR CSkinDialog::DoModal(HWND owner, const POINT* topLeft) {
   if (ownerEnabled) EnableWindow(owner, TRUE);
   if (hwnd()) {
     ShowWindow(hwnd(), SW_HIDE);
-    if (owner) SetActiveWindow(owner);
+    if (owner && !inside) SetActiveWindow(owner);
+    if (owner && inside) SetFocus(owner);
     Destroy();
   }
   modal_ = false;

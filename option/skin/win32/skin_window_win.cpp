@@ -5,6 +5,7 @@ namespace {
 
 constexpr char kCustomClass[] = "VextraSkinControl";
 constexpr char kDialogClass[] = "VextraSkinDialog";
+constexpr char kModalClass[] = "VextraSkinModal";
 
 }  // namespace
 
@@ -39,13 +40,14 @@ bool SkinWindow::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
 bool SkinWindow::CreateCustom(DWORD exStyle, DWORD style, const RECT& rect, HWND parent, int id) {
   if (!RegisterClassOnce(kCustomClass)) return false;
-  return CreateOwnWindow(kCustomClass, "", exStyle, style, rect, parent,
+  return CreateOwnWindow(kCustomClass, "", exStyle, style | WS_CLIPSIBLINGS, rect, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
-bool SkinWindow::CreateDialogWindow(DWORD style, DWORD exStyle, const RECT& rect, HWND parent) {
-  if (!RegisterClassOnce(kDialogClass)) return false;
-  return CreateOwnWindow(kDialogClass, "", exStyle, style & ~WS_VISIBLE, rect, parent, nullptr);
+bool SkinWindow::CreateDialogWindow(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, bool modal) {
+  const char* cls = modal ? kModalClass : kDialogClass;
+  if (!RegisterClassOnce(cls)) return false;
+  return CreateOwnWindow(cls, "", exStyle, style & ~WS_VISIBLE, rect, parent, nullptr);
 }
 
 }  // namespace vextra

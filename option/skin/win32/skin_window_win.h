@@ -28,13 +28,15 @@ class SkinWindow : public Window {
   // A window of the toolkit's own class (no double clicks, no background brush).
   bool CreateCustom(DWORD exStyle, DWORD style, const RECT& rect, HWND parent, int id);
   // A system control, subclassed right after creation.
+  // Every child of the toolkit clips its siblings: a modal dialog shown as a
+  // child over them is never painted over.
   bool CreateControl(const char* className, const char* text, DWORD exStyle, DWORD style, const RECT& rect,
                      HWND parent, int id) {
-    return CreateSubclassed(className, text, exStyle, style, rect, parent, id);
+    return CreateSubclassed(className, text, exStyle, style | WS_CLIPSIBLINGS, rect, parent, id);
   }
-  // A dialog or page of the toolkit's dialog class, placed at `rect`
-  // (pixels) and left hidden.
-  bool CreateDialogWindow(DWORD style, DWORD exStyle, const RECT& rect, HWND parent);
+  // A dialog or page of the toolkit's dialog class (or, for a modal dialog,
+  // of the modal class), placed at `rect` (pixels) and left hidden.
+  bool CreateDialogWindow(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, bool modal = false);
 
   // A reflected notification (see ReflectToChild).
   virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

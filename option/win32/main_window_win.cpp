@@ -209,24 +209,23 @@ void CMainWindow::ShowPage(int index) {
 void CMainWindow::Refresh() {
   const MainWindowView v = main_window::ViewOf(session_.Working());
   slotGroup_.Select(v.latchedSlot);
-  RefreshMarkers();
-  RefreshPreviews();
-  RefreshNames();
+  RefreshMarkers(v);
+  RefreshPreviews(v);
+  RefreshNames(v);
   mainPage_.Show();
   RefreshFlag();
+  badgeShown_ = v.badgeVisible;
   Invalidate();  // the model badge
 }
 
-void CMainWindow::RefreshMarkers() {
-  const MainWindowView v = main_window::ViewOf(session_.Working());
+void CMainWindow::RefreshMarkers(const MainWindowView& v) {
   for (int i = 0; i < kSlots; ++i) {
     ShowWindow(markerOff_[i].hwnd(), v.slots[i].windowsProfileOn ? SW_HIDE : SW_SHOW);
     ShowWindow(markerOn_[i].hwnd(), v.slots[i].windowsProfileOn ? SW_SHOW : SW_HIDE);
   }
 }
 
-void CMainWindow::RefreshPreviews() {
-  const MainWindowView v = main_window::ViewOf(session_.Working());
+void CMainWindow::RefreshPreviews(const MainWindowView& v) {
   for (int i = 0; i < kSlots; ++i) {
     for (int z = 0; z < kLightZones; ++z) {
       const PreviewColour& c = v.slots[i].preview[z];
@@ -251,8 +250,7 @@ void CMainWindow::RefreshPreviews() {
   }
 }
 
-void CMainWindow::RefreshNames() {
-  const MainWindowView v = main_window::ViewOf(session_.Working());
+void CMainWindow::RefreshNames(const MainWindowView& v) {
   for (int i = 0; i < kSlots; ++i) names_[i].SetText(v.slots[i].name, v.slots[i].nameHighlighted);
 }
 
@@ -280,7 +278,7 @@ void CMainWindow::LoadHelp() {
 }
 
 void CMainWindow::PaintContent(HDC dc) {
-  if (badge_ && main_window::ViewOf(session_.Working()).badgeVisible) {
+  if (badge_ && badgeShown_) {
     const SIZE size = BitmapSize(badge_.get());
     DrawBitmap(dc, badge_.get(), kBadgeAt.x, kBadgeAt.y, size.cx, size.cy);
   }
@@ -293,8 +291,8 @@ void CMainWindow::Redo(const Redraw& r) {
     return;
   }
   if (r.mainPage) mainPage_.Show();
-  if (r.markers) RefreshMarkers();
-  if (r.names) RefreshNames();
+  if (r.markers) RefreshMarkers(main_window::ViewOf(session_.Working()));
+  if (r.names) RefreshNames(main_window::ViewOf(session_.Working()));
 }
 
 // ---------------------------------------------------------------- commands
@@ -310,13 +308,13 @@ void CMainWindow::OnMarker(const Notify& n) {
   const int slot = n.index;
   switch (session_.ClickWindowsProfile(slot)) {
     case MarkerClick::kCleared:
-      RefreshMarkers();
+      RefreshMarkers(main_window::ViewOf(session_.Working()));
       break;
     case MarkerClick::kConfirm: {
       LoadedSheets sheets(IDB_CONFIRM_WINDOWS_PROFILE_NORMAL);
       CConfirmDialog confirm(sheets.sheets(), CConfirmDialog::Row::kWithExit, std::to_string(slot + 1));
       if (confirm.DoModal(hwnd()) == IDOK) Redo(session_.ConfirmWindowsProfile(slot));
-      RefreshMarkers();
+      RefreshMarkers(main_window::ViewOf(session_.Working()));
       break;
     }
     default:
@@ -423,7 +421,7 @@ LRESULT CMainWindow::OnDeviceListChanged(WPARAM, LPARAM) {
 }
 
 LRESULT CMainWindow::OnLightChanged(WPARAM, LPARAM) {
-  RefreshPreviews();
+  RefreshPreviews(main_window::ViewOf(session_.Working()));
   return 0;
 }
 

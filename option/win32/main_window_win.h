@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/win32/window_win.h"
+#include "option/main_window_view.h"
 #include "option/option_session.h"
 #include "option/skin/win32/animated_picture_win.h"
 #include "option/skin/win32/control_builder_win.h"
@@ -44,9 +45,10 @@ class CMainWindow : public CSkinDialog, public ApplyObserver {
   void BuildControls();
   void BuildPages();
   void Refresh();
-  void RefreshPreviews();
-  void RefreshMarkers();
-  void RefreshNames();
+  // The parts of a refresh, from one view of the working block.
+  void RefreshPreviews(const MainWindowView& view);
+  void RefreshMarkers(const MainWindowView& view);
+  void RefreshNames(const MainWindowView& view);
   void RefreshFlag();
   void LoadHelp();
   void ShowPage(int index);
@@ -93,6 +95,7 @@ class CMainWindow : public CSkinDialog, public ApplyObserver {
   CSkinButton min_, exit_, ok_, apply_, cancel_;
   CHelpLine helpLine_;
   OwnedBitmap badge_;
+  bool badgeShown_ = false;  // as the last refresh decided
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
   int shownFlag_ = -1;
 

@@ -12,7 +12,7 @@
 #include "common/file_system.h"
 #include "common/text.h"
 #include "monitor/monitor_core.h"
-#include "monitor/monitor_messages.h"
+#include "common/program_messages.h"
 #include "sim/simulated_mouse.h"
 #include "tests/fuzz/fuzz_monitor_host.h"
 #include "tests/fuzz/fuzz_support.h"

@@ -150,8 +150,9 @@ int SettingsStore::LoadAll(SettingsBlock& block) const {
 int SettingsStore::SaveAll(const SettingsBlock& block) const {
   if (IsProfileIndex(block.CurrentProfile) && registry_)
     WriteWindowsValues(block.Profiles[block.CurrentProfile], *registry_);
+  // No Load before a save: Commit reads the file as it is then and changes
+  // only these keys in it.
   IniFile config(ConfigPath());
-  config.Load();
   config.SetInt(kSetting, "CurrentProfile", block.CurrentProfile);
   config.SetInt(kSetting, "WindowsProfile", block.WindowsProfile);
   config.SetInt(kSetting, "QuickHelpLan", block.QuickHelpLan);
@@ -166,7 +167,6 @@ int SettingsStore::SaveAll(const SettingsBlock& block) const {
 
 int SettingsStore::SaveDeviceFlags(const SettingsBlock& block) const {
   IniFile config(ConfigPath());
-  config.Load();
   config.SetInt(kSetting, "LiftOnFlag", block.LiftOnFlag);
   config.SetInt(kSetting, "TrackControlFlag", block.TrackControlFlag);
   config.Commit();
@@ -182,7 +182,6 @@ int SettingsStore::LoadProfile(ProfileRecord& profile, const std::string& path, 
 
 int SettingsStore::SaveProfile(const ProfileRecord& profile, const std::string& path) {
   IniFile ini(path);
-  ini.Load();
   WriteProfileKeys(profile, ini);
   ini.Commit();
   return 1;
@@ -194,7 +193,6 @@ int SettingsStore::ProfileFileExists(const std::string& path) {
 
 void SettingsStore::SaveExportName(int profileNumber, const std::string& title) const {
   IniFile config(ConfigPath());
-  config.Load();
   config.SetString(kFileName, Indexed("Profile%d", profileNumber), title);
   config.Commit();
 }
@@ -208,7 +206,6 @@ int SettingsStore::ReadFirmwareVersion() const {
 namespace {
 void WriteOneInt(const std::string& path, const char* key, int value) {
   IniFile config(path);
-  config.Load();
   config.SetInt(kSetting, key, value);
   config.Commit();
 }

@@ -383,12 +383,13 @@ int main(int argc, char** argv) {
   WCHECK(WaitFor([] { return FindWindowA(nullptr, kOptionTitle) == nullptr; }, 5000));
   WCHECK(Contains(optionLog, "|16|0|0"));
   WCHECK(WaitFor([] { return !TrayIconShown(); }, 3000));
-  WCHECK_EQ(ConfigInt("Device"), 0);
+  WCHECK(WaitFor([] { return ConfigInt("Device") == 0; }, 5000));
   WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=151\r\n");
   WCHECK(Sim("plug"));
   WCHECK(WaitFor(TrayIconShown, 8000));
   WCHECK(WaitFor([] { return Contains(program + "FWUpdate\\Vextra Firmware Updater.log", "start|1"); }, 5000));
-  WCHECK_EQ(ConfigInt("Device"), 1);
+  // Saved by the same arrival, maybe a moment after the updater was started.
+  WCHECK(WaitFor([] { return ConfigInt("Device") == 1; }, 5000));
   WriteFileReplacing(program + "FWUpdate\\config.ini", "[Firmware]\r\nVersion=150\r\n");
 
   // --- a double click on the icon opens the Option program
